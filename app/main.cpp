@@ -1,0 +1,2 @@
+// placeholder: the GUI front is being written
+int main() { return 0; }

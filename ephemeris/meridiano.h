@@ -1,0 +1,27 @@
+// System II central meridian of Jupiter and the place of the Great Red Spot.
+#pragma once
+#include <string>
+
+namespace mr {
+
+// Auxiliary angle xi of the rotation formula, degrees (-90 .. 270), from the
+// pole of Jupiter at T' (centuries from J2000) and Jupiter's alfa, delta (rad).
+double Xi(double Tp, double alfa, double delta);
+
+// System II longitude of the central meridian, degrees, rounded to 0.01
+// (a value from 359.995 up becomes 360). d: TT days from J2000; Delta: AU.
+double MeridianoCentrale(double d, double Delta, double Tp, double xi);
+
+// Text of the MC field: omega to a tenth ("173.1", "57").
+std::string TestoMC(double omega);
+
+// Position angle a of the GRS on the disk (degrees; 90 on the central meridian,
+// 0 < a < 180 on the visible side) and the aspect q = 0.53 / |sin a| of its marker.
+struct PosizioneMacchia {
+  double a;
+  double q;
+};
+// omega: central meridian, L: GRS longitude, both System II degrees.
+PosizioneMacchia PosizioneDellaMacchia(double omega, double L);
+
+}  // namespace mr

@@ -1,0 +1,44 @@
+// Reading numbers from field texts and writing numbers back as texts.
+// The point is the decimal separator everywhere, so every text the program
+// writes into a field reads back unchanged.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace mr {
+
+// Lenient reading: the longest leading decimal number of the text after blanks
+// and tabs (optional sign, digits, optional point and digits; ".5" counts; no
+// exponent form). 0 when the text does not start with a number.
+double LeggiNumero(std::string_view testo);
+
+// Strict reading: the whole text (blanks around it allowed) must be a number.
+// Returns false when it is not.
+bool LeggiNumeroStretto(std::string_view testo, double& valore);
+
+// Shortest text that reads back to the same double; whole numbers without decimals.
+std::string TestoNumero(double x);
+
+// A single-precision value as text: at most 7 significant digits, no trailing
+// zeros, "0.3" keeps its leading zero. Non-finite values give "0".
+std::string TestoSingolo(float x);
+
+// The plain print form of a number: as TestoSingolo with a leading blank when
+// the number is not negative (" 42.7", "-0.3").
+std::string TestoStampa(float x);
+
+// Rounding to the nearest whole number, a tie to the even one.
+double ArrotondaPari(double x);
+
+// x rounded half to even into a 16-bit integer (saturated at the ends of its range).
+std::int16_t Intero16(double x);
+
+// x rounded to 1/scala (10 or 100) through a 16-bit integer, then divided in
+// single precision: the way tenths and hundredths are shown.
+float ArrotondaA(double x, float scala);
+
+// Reduction of an angle in degrees to [0, 360): x - 360 Int(x / 360).
+double Riduci360(double x);
+
+}  // namespace mr

@@ -1,0 +1,320 @@
+#include "settings/file_impostazioni.h"
+
+#include "ephemeris/numeri.h"
+
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <system_error>
+
+#if __has_include(<unistd.h>)
+#include <unistd.h>
+#define MR_HA_FSYNC 1
+#endif
+
+namespace mr {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Enough for any settings file; a larger file is read only this far.
+constexpr std::size_t MassimoByte = std::size_t{1} << 20;
+
+bool Separatore(char c) { return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+char Minuscola(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::error_code ErroreDi(int numero) { return std::error_code(numero, std::generic_category()); }
+
+// The reason of a failure in plain Italian where there is a common one.
+std::string Motivo(std::error_code ec, const char* seInesistente) {
+  if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
+    return "permesso negato";
+  if (ec == std::errc::no_such_file_or_directory) return seInesistente;
+  if (ec == std::errc::not_a_directory) return "il percorso della cartella non è valido";
+  if (ec == std::errc::is_a_directory || ec == std::errc::directory_not_empty)
+    return "al suo posto c'è una cartella";
+  if (ec == std::errc::no_space_on_device) return "disco pieno";
+  if (ec == std::errc::read_only_file_system) return "il disco è in sola lettura";
+  if (ec == std::errc::too_many_files_open || ec == std::errc::too_many_files_open_in_system)
+    return "troppi file aperti";
+  return ec.message();
+}
+
+// A number written by TestoRecord, or by hand: plain decimal form, or the
+// exponent form that TestoNumero uses for very large or very small values.
+std::optional<double> NumeroDelFile(std::string_view t) {
+  double v = 0;
+  if (LeggiNumeroStretto(t, v)) return v;
+  const char* inizio = t.data();
+  const char* fine = inizio + t.size();
+  if (inizio != fine && *inizio == '+') ++inizio;
+  if (inizio == fine || !((*inizio >= '0' && *inizio <= '9') || *inizio == '-' || *inizio == '.'))
+    return std::nullopt;
+  auto [dove, errore] = std::from_chars(inizio, fine, v, std::chars_format::scientific);
+  if (errore != std::errc() || dove != fine || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// A token as it may be quoted in a message: short, printable.
+std::string Citazione(std::string_view t) {
+  constexpr std::size_t massimo = 20;
+  bool tagliato = t.size() > massimo;
+  if (tagliato) {
+    std::size_t n = massimo;
+    // Do not cut a UTF-8 sequence in two.
+    while (n > 0 && (static_cast<unsigned char>(t[n]) & 0xC0) == 0x80) --n;
+    t = t.substr(0, n);
+  }
+  std::string s;
+  for (char c : t) s += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
+  if (tagliato) s += "...";
+  return s;
+}
+
+std::string Valori(std::size_t n) { return std::to_string(n) + (n == 1 ? " valore" : " valori"); }
+
+std::string NomeDi(const fs::path& file) { return file.filename().string(); }
+
+std::string SuffissoCasuale() {
+  static std::mt19937_64 generatore = [] {
+    std::uint64_t seme =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    try {
+      seme ^= std::random_device{}();
+    } catch (...) {
+    }
+    return std::mt19937_64(seme);
+  }();
+  char testo[17];
+  std::snprintf(testo, sizeof testo, "%016llx", static_cast<unsigned long long>(generatore()));
+  return testo;
+}
+
+// Writes contenuto to a new file with a unique name in cartella. Returns the
+// file, or the error.
+std::optional<fs::path> ScriviTemporaneo(const fs::path& cartella, const std::string& nome,
+                                         std::string_view contenuto, std::error_code& ec) {
+  std::FILE* f = nullptr;
+  fs::path temporaneo;
+  for (int tentativo = 0; tentativo < 16 && f == nullptr; ++tentativo) {
+    temporaneo = cartella / ("." + nome + "." + SuffissoCasuale() + ".tmp");
+    f = std::fopen(temporaneo.string().c_str(), "wbx");
+    if (f == nullptr && errno != EEXIST) break;
+  }
+  if (f == nullptr) {
+    ec = ErroreDi(errno);
+    return std::nullopt;
+  }
+  bool scritto = std::fwrite(contenuto.data(), 1, contenuto.size(), f) == contenuto.size() &&
+                 std::fflush(f) == 0;
+  int numero = scritto ? 0 : errno;
+#ifdef MR_HA_FSYNC
+  // The data must be on disk before the new name replaces the old file.
+  if (scritto && ::fsync(::fileno(f)) != 0 && errno != EINVAL) {
+    scritto = false;
+    numero = errno;
+  }
+#endif
+  if (std::fclose(f) != 0 && scritto) {
+    scritto = false;
+    numero = errno;
+  }
+  if (!scritto) {
+    ec = ErroreDi(numero != 0 ? numero : EIO);
+    std::error_code ignora;
+    fs::remove(temporaneo, ignora);
+    return std::nullopt;
+  }
+  return temporaneo;
+}
+
+}  // namespace
+
+bool StessoNomeFile(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Minuscola(a[i]) != Minuscola(b[i])) return false;
+  return true;
+}
+
+fs::path CercaFile(const fs::path& cartella, std::string_view nome) {
+  const fs::path esatto = cartella / nome;
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(esatto, ec))) return esatto;
+
+  std::optional<std::string> trovato;
+  fs::directory_iterator it(cartella.empty() ? fs::path(".") : cartella, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::string candidato = it->path().filename().string();
+    if (StessoNomeFile(candidato, nome) && (!trovato || candidato < *trovato))
+      trovato = std::move(candidato);
+  }
+  return trovato ? cartella / *trovato : esatto;
+}
+
+NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo) {
+  NumeriTesto r;
+  if (testo.substr(0, 3) == "\xEF\xBB\xBF") testo.remove_prefix(3);  // byte-order mark
+  std::size_t i = 0;
+  while (r.numeri.size() < massimo) {
+    while (i < testo.size() && Separatore(testo[i])) ++i;
+    if (i == testo.size()) break;
+    std::size_t fine = i;
+    while (fine < testo.size() && !Separatore(testo[fine])) ++fine;
+    std::string_view token = testo.substr(i, fine - i);
+    std::optional<double> v = NumeroDelFile(token);
+    if (!v) {
+      r.nonNumero = std::string(token);
+      break;
+    }
+    r.numeri.push_back(*v);
+    i = fine;
+  }
+  return r;
+}
+
+LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
+  LetturaNumeri r;
+  const std::string nome = NomeDi(file);
+  auto Illeggibile = [&](const std::string& motivo) {
+    r.problema = "Impossibile leggere il file " + nome + " (" + motivo + ")";
+    return r;
+  };
+
+  std::error_code ec;
+  fs::file_status stato = fs::status(file, ec);
+  if (stato.type() == fs::file_type::not_found) {
+    r.mancante = true;
+    return r;
+  }
+  if (ec) return Illeggibile(Motivo(ec, "file inesistente"));
+  if (fs::is_directory(stato)) return Illeggibile("al suo posto c'è una cartella");
+  // A pipe or a device would block or never end.
+  if (!fs::is_regular_file(stato)) return Illeggibile("non è un file ordinario");
+
+  std::FILE* f = std::fopen(file.string().c_str(), "rb");
+  if (f == nullptr) return Illeggibile(Motivo(ErroreDi(errno), "file inesistente"));
+  std::string testo(MassimoByte, '\0');
+  errno = 0;
+  std::size_t letti = std::fread(testo.data(), 1, testo.size(), f);
+  int numero = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
+  std::fclose(f);
+  if (numero != 0) return Illeggibile(Motivo(ErroreDi(numero), "file inesistente"));
+  testo.resize(letti);
+  if (letti == MassimoByte) {
+    // The file goes on: drop a number that may be cut in two.
+    std::size_t ultimo = testo.find_last_of(",\t\r\n ");
+    testo.resize(ultimo == std::string::npos ? 0 : ultimo);
+  }
+
+  NumeriTesto numeri = LeggiNumeriTesto(testo, massimo);
+  r.numeri = std::move(numeri.numeri);
+  if (numeri.nonNumero)
+    r.problema = "Nel file " + nome + " il testo \"" + Citazione(*numeri.nonNumero) +
+                 "\" non è un numero";
+  return r;
+}
+
+std::string TestoRecord(std::span<const double> valori) {
+  std::string testo;
+  for (std::size_t i = 0; i < valori.size(); ++i) {
+    if (i > 0) testo += ',';
+    testo += TestoNumero(valori[i]);
+  }
+  return testo + "\r\n";
+}
+
+std::string SostituisciFile(const fs::path& cartella, std::string_view nome,
+                            std::string_view contenuto) {
+  fs::path bersaglio = CercaFile(cartella, nome);
+  const std::string nomeFile = NomeDi(bersaglio);
+  auto Errore = [&](const std::string& motivo) {
+    return "Impossibile scrivere il file " + nomeFile + ": " + motivo;
+  };
+
+  std::error_code ec;
+  fs::file_status stato = fs::symlink_status(bersaglio, ec);
+  if (fs::is_symlink(stato)) {
+    // Replace the file the link points to, and keep the link.
+    fs::path vero = fs::canonical(bersaglio, ec);
+    if (!ec) {
+      bersaglio = vero;
+      stato = fs::symlink_status(bersaglio, ec);
+    }
+  }
+  const auto scrittura = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if (fs::is_regular_file(stato) && (stato.permissions() & scrittura) == fs::perms::none)
+    return Errore("il file è in sola lettura");
+
+  std::optional<fs::path> temporaneo =
+      ScriviTemporaneo(bersaglio.parent_path(), NomeDi(bersaglio), contenuto, ec);
+  if (!temporaneo) return Errore(Motivo(ec, "cartella inesistente"));
+
+  std::error_code ignora;
+  if (fs::is_regular_file(stato)) fs::permissions(*temporaneo, stato.permissions(), ignora);
+  fs::rename(*temporaneo, bersaglio, ec);
+  if (ec) {
+    fs::remove(*temporaneo, ignora);
+    return Errore(Motivo(ec, "cartella inesistente"));
+  }
+  return "";
+}
+
+LetturaImp LeggiImp(const fs::path& cartella) {
+  LetturaImp r;
+  r.imp = ImpostazioniPredefinite;
+  const fs::path file = CercaFile(cartella, NomeImp);
+  LetturaNumeri lettura = LeggiNumeriFile(file, 6);
+  r.mancante = lettura.mancante;
+
+  double* campi[] = {&r.imp.longitudineMacchia, &r.imp.longGradi, &r.imp.longPrimi,
+                     &r.imp.latGradi,           &r.imp.latPrimi,  &r.imp.deltaT};
+  const std::size_t n = lettura.numeri.size();
+  for (std::size_t i = 0; i < n; ++i) *campi[i] = lettura.numeri[i];
+  if (r.mancante || n == 6) return r;
+
+  const std::string nome = NomeDi(file);
+  if (lettura.problema.empty()) {
+    r.problema = n == 0 ? "Il file " + nome + " non contiene valori: uso i valori predefiniti"
+                        : "Il file " + nome + " contiene solo " + Valori(n) +
+                              " dei 6 attesi: per gli altri uso i valori predefiniti";
+  } else {
+    r.problema = lettura.problema +
+                 (n == 0 ? ": uso i valori predefiniti"
+                         : std::string(n == 1 ? ": letto solo " : ": letti solo ") + Valori(n) +
+                               " dei 6 attesi, per gli altri uso i valori predefiniti");
+  }
+  return r;
+}
+
+std::string ScriviImp(const fs::path& cartella, const Impostazioni& imp) {
+  const double valori[] = {imp.longitudineMacchia, imp.longGradi, imp.longPrimi,
+                           imp.latGradi,           imp.latPrimi,  imp.deltaT};
+  return SostituisciFile(cartella, NomeImp, TestoRecord(valori));
+}
+
+LetturaIOra LeggiIOra(const fs::path& cartella) {
+  LetturaIOra r;
+  const fs::path file = CercaFile(cartella, NomeIOra);
+  LetturaNumeri lettura = LeggiNumeriFile(file, 1);
+  if (!lettura.numeri.empty())
+    r.valore = lettura.numeri.front();
+  else if (!lettura.mancante)
+    r.problema = lettura.problema.empty()
+                     ? "Il file " + NomeDi(file) + " non contiene valori"
+                     : lettura.problema;
+  return r;
+}
+
+std::string ScriviIOra(const fs::path& cartella, double valore) {
+  const double valori[] = {valore};
+  return SostituisciFile(cartella, NomeIOra, TestoRecord(valori));
+}
+
+}  // namespace mr

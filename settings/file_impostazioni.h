@@ -1,0 +1,109 @@
+// The two settings files of the working directory.
+//
+// "Imp.txt" holds six numbers: the Great Red Spot's System II longitude, the
+// observer's longitude (degrees, minutes), latitude (degrees, minutes) and
+// Delta T = TE - TU in seconds. "IOra.txt" holds 1 for summer time or 0 for
+// mean time.
+//
+// Both files are one record of numbers with the point as decimal separator,
+// whole numbers without decimals, separated by commas without blanks and
+// ended by CR LF ("23,14,25,40,38,64\r\n"). When reading, commas, blanks, tabs
+// and line ends all separate values; a run of them counts as one separator.
+//
+// File names are looked up without regard to case: an existing "imp.TXT" is
+// the file, both for reading and for writing. Every write replaces the file
+// atomically, so a failed write leaves the old file as it was.
+//
+// Nothing here shows anything or throws: problems come back as Italian
+// sentences for the caller to show.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mr {
+
+struct Impostazioni {
+  double longitudineMacchia;  // GRS longitude, System II, degrees
+  double longGradi;           // observer's longitude, degrees (positive east)
+  double longPrimi;           // observer's longitude, minutes of arc
+  double latGradi;            // observer's latitude, degrees (positive north)
+  double latPrimi;            // observer's latitude, minutes of arc
+  double deltaT;              // TE - TU, seconds
+};
+
+inline constexpr Impostazioni ImpostazioniPredefinite{98, 12, 30, 41, 54, 69};
+
+inline constexpr std::string_view NomeImp = "Imp.txt";
+inline constexpr std::string_view NomeIOra = "IOra.txt";
+
+struct LetturaImp {
+  Impostazioni imp;       // values read; defaults for those missing
+  bool mancante = false;  // the file does not exist
+  std::string problema;   // empty when the file was read whole (or is missing)
+};
+
+// Reads "Imp.txt" of cartella. A missing file gives the defaults with mancante
+// set and no problema. A file that cannot be read, or that holds fewer than six
+// numbers, gives what it holds followed by defaults, and problema says so.
+LetturaImp LeggiImp(const std::filesystem::path& cartella);
+
+// Replaces "Imp.txt" of cartella with the six values. Returns "" on success,
+// else an Italian message naming the file and the reason.
+std::string ScriviImp(const std::filesystem::path& cartella, const Impostazioni& imp);
+
+struct LetturaIOra {
+  std::optional<double> valore;  // the number read, whatever it is
+  std::string problema;          // empty when read, or when the file is missing
+};
+
+// Reads the one value of "IOra.txt". A missing file gives no value and no
+// problema; an unreadable or empty file, or one that does not start with a
+// number, gives no value and a problema.
+LetturaIOra LeggiIOra(const std::filesystem::path& cartella);
+
+// Replaces "IOra.txt" of cartella with the one value; "" or an Italian message.
+std::string ScriviIOra(const std::filesystem::path& cartella, double valore);
+
+// --- The layer below: names, records, whole files. ---
+
+// Whether two file names are equal apart from the case of ASCII letters.
+bool StessoNomeFile(std::string_view a, std::string_view b);
+
+// The entry of cartella whose name is nome apart from case (the exact name
+// first, else the first match in name order), or cartella / nome when there is
+// none. An empty cartella means the working directory.
+std::filesystem::path CercaFile(const std::filesystem::path& cartella, std::string_view nome);
+
+// The numbers at the start of a text, at most massimo of them.
+struct NumeriTesto {
+  std::vector<double> numeri;
+  std::optional<std::string> nonNumero;  // the token that stopped the reading
+};
+NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo);
+
+// The numbers at the start of a file, at most massimo of them.
+struct LetturaNumeri {
+  std::vector<double> numeri;
+  bool mancante = false;  // no such file
+  std::string problema;   // why reading stopped before massimo numbers, if not
+                          // at the end of the file; empty otherwise
+};
+LetturaNumeri LeggiNumeriFile(const std::filesystem::path& file, std::size_t massimo);
+
+// One record: the values as TestoNumero texts, commas between them, CR LF.
+std::string TestoRecord(std::span<const double> valori);
+
+// Replaces the file nome of cartella (found without regard to case, else
+// created with that name) by contenuto, through a temporary file in the same
+// folder. A file with no write permission is left alone. Returns "" or an
+// Italian message naming the file and the reason.
+std::string SostituisciFile(const std::filesystem::path& cartella, std::string_view nome,
+                            std::string_view contenuto);
+
+}  // namespace mr

@@ -1,0 +1,223 @@
+#include "window/macchiarossa.h"
+
+#include "ephemeris/calendario.h"
+#include "ephemeris/numeri.h"
+#include "ephemeris/orbita.h"
+#include "ephemeris/transito.h"
+#include "settings/file_impostazioni.h"
+
+namespace mr {
+
+namespace {
+constexpr const char* AvvisoMinuti = "Il campo \"Minuti\" deve contenere un numero: comando ignorato";
+}  // namespace
+
+MacchiaRossa::MacchiaRossa(std::filesystem::path cartella, Ambiente& ambiente,
+                           bool scriviFile)
+    : Giorno{"", ""},
+      Mese{"", ""},
+      Anno{"1999", ""},
+      Ore{"0", ""},
+      Minuti{"0", ""},
+      Longitudine{"", "Longitudine in gradi della macchia rossa nel sistema II"},
+      MC{"", "Longitudine in gradi del meridiano centrale di Zorva nel sistema II"},
+      DiametroA{"", "Diametro angolare di Zorva in secondi d'arco"},
+      De{"", "Declinazione della Terra in gradi"},
+      Macchia{1, RGB(255, 0, 0)},
+      Rivoluzione{1, RGB(64, 64, 0)},
+      Griglia{0, RGB(128, 64, 0)},
+      Cielo{1, RGB(0, 128, 128)},
+      IO{1, RGB(192, 0, 0)},
+      Europa{1, RGB(192, 0, 0)},
+      Ganimede{1, RGB(192, 0, 0)},
+      Callisto{1, RGB(192, 0, 0)},
+      cartella_(std::move(cartella)),
+      ambiente_(ambiente),
+      scriviFile_(scriviFile) {}
+
+// ---- start-up and settings ------------------------------------------------
+
+void MacchiaRossa::Form_Load() {
+  Massimo.Text = "100";
+  Velocita_Change(100);
+
+  if (scriviFile_ && LeggiImp(cartella_).mancante) {
+    std::string errore = ScriviImp(cartella_, ImpostazioniPredefinite);
+    ambiente_.Avviso(errore.empty()
+                         ? "Il file Imp.txt mancava: ho scritto le impostazioni predefinite "
+                           "(Macchia Rossa a 98°, osservatore a 12° 30' E e 41° 54' N, "
+                           "Delta T 69 s). Si possono cambiare in Impostazioni."
+                         : errore);
+  }
+  LeggiImpostazioni();
+
+  LetturaIOra ora = LeggiIOra(cartella_);
+  if (!ora.problema.empty()) ambiente_.Avviso(ora.problema);
+  if (ora.valore == 1.0)
+    OE_Click();
+  else if (ora.valore == 0.0)
+    TM_Click();
+
+  TReale_Click();
+}
+
+void MacchiaRossa::LeggiImpostazioni() {
+  LetturaImp lettura = LeggiImp(cartella_);
+  if (lettura.mancante && !avvisoImpDato_) {
+    avvisoImpDato_ = true;
+    ambiente_.Avviso("Il file Imp.txt non esiste: uso le impostazioni predefinite.");
+  } else if (!lettura.problema.empty() && !avvisoImpDato_) {
+    avvisoImpDato_ = true;
+    ambiente_.Avviso(lettura.problema);
+  }
+  const Impostazioni& imp = lettura.imp;
+  Longitudine.Text = TestoNumero(imp.longitudineMacchia);
+  LongGradi = imp.longGradi;
+  LongPrimi = imp.longPrimi;
+  LatGradi = imp.latGradi;
+  LatPrimi = imp.latPrimi;
+  deltaT_ = imp.deltaT;
+}
+
+MacchiaRossa::LetturaCampi MacchiaRossa::LeggiCampi() const {
+  return {LeggiNumero(Giorno.Text), LeggiNumero(Mese.Text), LeggiNumero(Anno.Text),
+          LeggiNumero(Ore.Text), LeggiNumero(Minuti.Text)};
+}
+
+bool MacchiaRossa::IstanteNelCampo() {
+  LetturaCampi c = LeggiCampi();
+  double JD = GiornoGiuliano(c.anno, c.mese, c.giorno, c.ore - 1 - ScartoOra, c.minuti);
+  if (IstanteAmmesso(JD)) return true;
+  ambiente_.Avviso(AvvisoFuoriIntervallo);
+  return false;
+}
+
+// ---- commands -------------------------------------------------------------
+
+void MacchiaRossa::Calcola_Click() { Meridiano(); }
+void MacchiaRossa::Zorva_DblClick() { Meridiano(); }
+
+void MacchiaRossa::TReale_Click() {
+  std::string data = ambiente_.DataSistema();  // mm-dd-yyyy
+  std::string ora = ambiente_.OraSistema();    // hh:mm:ss
+  if (data.size() >= 10) {
+    Mese.Text = data.substr(0, 2);
+    Anno.Text = data.substr(6, 4);
+    Giorno.Text = data.substr(3, 2);
+  }
+  if (ora.size() >= 5) {
+    Ore.Text = ora.substr(0, 2);
+    Minuti.Text = ora.substr(3, 2);
+  }
+  Meridiano();
+}
+
+void MacchiaRossa::Piu_Click() { PassoMinuti(1); }
+void MacchiaRossa::Meno_Click() { PassoMinuti(-1); }
+void MacchiaRossa::Piu10_Click() { PassoMinuti(10); }
+void MacchiaRossa::Meno10_Click() { PassoMinuti(-10); }
+
+void MacchiaRossa::PassoMinuti(double k) {
+  double minuti = 0;
+  if (!LeggiNumeroStretto(Minuti.Text, minuti)) {
+    ambiente_.Avviso(AvvisoMinuti);
+    return;
+  }
+  Minuti.Text = TestoNumero(minuti + k);
+  if (!IstanteNelCampo()) return;
+  Meridiano();
+  if (Rivoluzione.Value == 1) mSatelliti_Click();
+  Meridiano();
+}
+
+void MacchiaRossa::Zona(float scarto) {
+  ScartoOra = scarto;
+  ScartoOraGiorno = scarto / 24.0f;
+  OE = scarto == 1;
+  TM = scarto == 0;
+  TU = scarto == -1;
+}
+
+void MacchiaRossa::OE_Click() {
+  RicordaZona(1);
+  Zona(1);
+}
+
+void MacchiaRossa::TM_Click() {
+  RicordaZona(0);
+  Zona(0);
+}
+
+// IOra.txt remembers summer (1) or mean (0) time between runs.
+void MacchiaRossa::RicordaZona(double valore) {
+  if (!scriviFile_) return;
+  std::string errore = ScriviIOra(cartella_, valore);
+  if (!errore.empty()) ambiente_.Avviso(errore);
+}
+
+void MacchiaRossa::TU_Click() { Zona(-1); }
+
+void MacchiaRossa::Velocita_Change(int valore) {
+  Velocita = valore;
+  Massimo.Text = TestoNumero(valore);
+}
+
+// An unticked satellite box turns its caption a darker red; ticking it again
+// leaves the colour as it is.
+void MacchiaRossa::IO_Click() {
+  if (IO.Value == 0) IO.ForeColor = RGB(200, 0, 0);
+}
+void MacchiaRossa::Europa_Click() {
+  if (Europa.Value == 0) Europa.ForeColor = RGB(200, 0, 0);
+}
+void MacchiaRossa::Ganimede_Click() {
+  if (Ganimede.Value == 0) Ganimede.ForeColor = RGB(200, 0, 0);
+}
+void MacchiaRossa::Callisto_Click() {
+  if (Callisto.Value == 0) Callisto.ForeColor = RGB(200, 0, 0);
+}
+
+Casella& MacchiaRossa::CasellaSatellite(int i) {
+  Casella* caselle[4] = {&IO, &Europa, &Ganimede, &Callisto};
+  return *caselle[i];
+}
+
+// ---- procedures writing the output fields --------------------------------
+
+void MacchiaRossa::TEMPOM(double passi, double giorno, double mese, double anno, double ora,
+                          double minuti) {
+  DataCivile data = mr::TEMPOM(passi, giorno, mese, anno, ora, minuti, ScartoOra);
+  Giorno.Text = TestoNumero(data.giorno);
+  Mese.Text = TestoNumero(data.mese);
+  Anno.Text = TestoNumero(data.anno);
+  Ore.Text = TestoNumero(data.ore);
+  Minuti.Text = TestoNumero(data.minuti);
+}
+
+void MacchiaRossa::DIAMETRO() {
+  LetturaCampi c = LeggiCampi();
+  DiametroA.Text = TestoDiametro(DiametroApparente(c.giorno, c.mese, c.anno));
+}
+
+void MacchiaRossa::Transito(double longGradi, double longPrimi, double latGradi,
+                            double latPrimi) {
+  LetturaCampi c = LeggiCampi();
+  RisultatoTransito t = mr::Transito(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra,
+                                     {longGradi, longPrimi, latGradi, latPrimi});
+  Culmine.Text = t.culmine;
+  Sorgere.Text = t.sorgere;
+  Tramonto.Text = t.tramonto;
+  std::string avviso;
+  if (t.visibilita == Visibilita::SempreSopra)
+    avviso = "Zorva resta sopra l'orizzonte tutto il giorno";
+  else if (t.visibilita == Visibilita::SempreSotto)
+    avviso = "Zorva resta sotto l'orizzonte tutto il giorno";
+  Sorgere.ToolTipText = avviso;
+  Tramonto.ToolTipText = avviso;
+  CreaPannello();
+  frmSatelliti.Elevazione.Caption = Cielo.Value == 1 ? TestoAltezza(t.altezza) : "";
+}
+
+void MacchiaRossa::CreaPannello() { frmSatelliti.esiste = true; }
+
+}  // namespace mr

@@ -1,0 +1,175 @@
+// The main window MacchiaRossa as a model: the texts of its fields, its check
+// boxes and option buttons, its labels, its window-level values and the
+// drawings of its picture area Zorva and of the satellite panel. The handlers
+// and procedures read and write this state; the Qt view only shows it.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "ephemeris/solepianeta.h"
+#include "window/tela.h"
+
+namespace mr {
+
+struct Campo {
+  std::string Text;
+  std::string ToolTipText;
+};
+
+struct Casella {
+  int Value;        // 1 ticked, 0 not
+  Colore ForeColor; // caption colour
+};
+
+struct Etichetta {
+  std::string Caption;
+  Colore BackColor = ColoreFacciata;
+};
+
+// The satellite panel frmSatelliti.
+struct PannelloSatelliti {
+  bool esiste = false;  // created on first use
+  bool Visible = false;
+  std::string Caption = "Posizione dei satelliti :";
+  Colore BackColor = ColoreFacciata;
+  Etichetta Visibilita;  // the label Visibilità
+  Etichetta Elevazione;
+  TelaRegistrata disegno;
+};
+
+// What the model needs from its surroundings.
+class Ambiente {
+ public:
+  virtual ~Ambiente() = default;
+  // A short non-modal notice to the user.
+  virtual void Avviso(const std::string& testo) = 0;
+  // System date as "mm-dd-yyyy" and time as "hh:mm:ss" (24-hour clock).
+  virtual std::string DataSistema() = 0;
+  virtual std::string OraSistema() = 0;
+};
+
+// The notice given when the fields hold an instant the program does not compute.
+inline constexpr const char* AvvisoFuoriIntervallo =
+    "Data fuori dall'intervallo 1600-2999: nessun calcolo";
+
+// Why an animation ended.
+namespace arresto {
+inline constexpr const char* Macchia = "Macchia";
+inline constexpr const char* Eclisse = "EclisseTrovata";
+inline constexpr const char* Fine = "fine";
+inline constexpr const char* Utente = "utente";
+}  // namespace arresto
+
+class MacchiaRossa {
+ public:
+  // cartella: where Imp.txt and IOra.txt live. scriviFile: whether the model
+  // writes them (a missing Imp.txt with the default values, IOra.txt on a zone
+  // choice); the window does, the headless front never writes a file.
+  MacchiaRossa(std::filesystem::path cartella, Ambiente& ambiente, bool scriviFile = true);
+
+  // ---- controls -------------------------------------------------------
+  Campo Giorno, Mese, Anno, Ore, Minuti;
+  Campo Longitudine, MC, DiametroA, De, Sorgere, Culmine, Tramonto, Massimo;
+  bool OE = false, TM = true, TU = false;  // option buttons
+  Casella Macchia, Rivoluzione, Griglia, Cielo, IO, Europa, Ganimede, Callisto;
+  int Velocita = 1;  // the scroll bar Velocità, 1 to 100
+  TelaRegistrata Zorva;
+  PannelloSatelliti frmSatelliti;
+
+  // ---- window-level values -------------------------------------------
+  float ScartoOra = 0;        // zone offset minus one hour: -1 TU, 0 TM, +1 OE
+  float ScartoOraGiorno = 0;  // ScartoOra / 24
+  double LongGradi = 0, LongPrimi = 0, LatGradi = 0, LatPrimi = 0;
+  std::int16_t EclisseTrovata = 0;
+  double AltezzaSole = 0;
+
+  // Central meridian and GRS longitude of the latest drawing, for the
+  // rendered picture of Jupiter behind Zorva (valid after the first drawing).
+  bool sfondoValido = false;
+  double omegaSfondo = 0, LSfondo = 0;
+
+  // ---- handlers ------------------------------------------------------
+  void Form_Load();
+  void Calcola_Click();
+  void TReale_Click();
+  void Piu_Click();     // Più
+  void Meno_Click();
+  void Piu10_Click();   // Più10
+  void Meno10_Click();
+  void OE_Click();
+  void TM_Click();
+  void TU_Click();
+  void Velocita_Change(int valore);
+  void Zorva_Click();
+  void Zorva_DblClick();
+  void IO_Click();
+  void Europa_Click();
+  void Ganimede_Click();
+  void Callisto_Click();
+  void mSatelliti_Click();
+
+  // ---- animation -----------------------------------------------------
+  // Starts the animation (start steps); false when the instant is refused.
+  bool MeridianoA_Avvia();
+  // Runs one frame; false when the animation has ended (then Arresto() says why).
+  bool MeridianoA_Fotogramma();
+  // Ends a running animation at once, leaving everything as the last frame left it.
+  void MeridianoA_Ferma();
+  // The whole animation without delays (headless).
+  void MeridianoA();
+  bool AnimazioneInCorso() const { return animazione_.inCorso; }
+  int Fotogramma() const { return animazione_.f; }
+  const std::string& Arresto() const { return animazione_.arresto; }
+  // Delay count of the frame just run: microseconds to wait before the next
+  // frame (1000000 / v, 10000 when Macchia is not ticked); Intervallo writes Massimo.
+  double Intervallo();
+  double RitardoMicrosecondi() const { return animazione_.ritardo; }
+
+  // ---- procedures ----------------------------------------------------
+  void Meridiano();
+  void DIAMETRO();
+  void Transito(double longGradi, double longPrimi, double latGradi, double latPrimi);
+  void TEMPOM(double passi, double giorno, double mese, double anno, double ora, double minuti);
+  // The twelve results, index 0..3 = Io, Europa, Ganymede, Callisto.
+  void Ombre(double XS[4], double u[4], double YS[4]);
+
+ private:
+  struct StatoAnimazione {
+    bool inCorso = false;
+    int f = 0;
+    Istante istante{};
+    double omega = 0, L = 0;
+    Colore ColoreCielo = 0;
+    double ritardo = 0;
+    std::string arresto;
+  };
+
+  struct LetturaCampi {
+    double giorno, mese, anno, ore, minuti;
+  };
+  LetturaCampi LeggiCampi() const;
+  bool IstanteNelCampo();
+  void LeggiImpostazioni();
+  void PassoMinuti(double k);
+  void Zona(float scarto);
+  void RicordaZona(double valore);
+  void StatoCielo(Colore& coloreCielo);
+  void PassoSatelliti(Colore& coloreCielo);
+  void DipingiCielo(Colore coloreCielo);
+  void MarcatorePannello(double a);
+  void MarcatoreDisco(double a, double q, bool disegna);
+  void MostraMC(double omega);
+  void ArrotondaDe();
+  void CreaPannello();
+  Casella& CasellaSatellite(int i);
+
+  std::filesystem::path cartella_;
+  Ambiente& ambiente_;
+  bool scriviFile_;
+  bool avvisoImpDato_ = false;
+  double deltaT_ = 0;  // seconds, from the latest reading of Imp.txt
+  StatoAnimazione animazione_;
+};
+
+}  // namespace mr

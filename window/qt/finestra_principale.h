@@ -1,0 +1,137 @@
+// The main window: a thin Qt view over the MacchiaRossa model. User edits go
+// into the model, clicks run its handlers, and after each handler (and each
+// animation frame) Aggiorna shows the whole model state again.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "window/macchiarossa.h"
+
+class QAbstractButton;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QShortcut;
+
+namespace mr {
+
+class CoordinateView;
+class FinestraSatelliti;
+class VistaZorva;
+
+// Notices and the system clock for the model.
+class AmbienteQt : public Ambiente {
+ public:
+  explicit AmbienteQt(QWidget* genitore) : genitore_(genitore) {}
+  void Avviso(const std::string& testo) override;
+  std::string DataSistema() override;  // "MM-dd-yyyy"
+  std::string OraSistema() override;   // "HH:mm:ss"
+
+ private:
+  QWidget* genitore_;
+};
+
+class FinestraPrincipale : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // cartella: where Imp.txt and IOra.txt live; empty means the working directory.
+  explicit FinestraPrincipale(std::filesystem::path cartella = {}, QWidget* genitore = nullptr);
+  ~FinestraPrincipale() override;
+
+  MacchiaRossa& Modello() { return modello_; }
+  // The satellite panel window, or null before its first use.
+  FinestraSatelliti* Pannello() const { return pannello_; }
+  VistaZorva* Zorva() const { return zorva_; }
+
+  // Shows the whole model state in the widgets and repaints the pictures.
+  void Aggiorna();
+
+  bool AnimazioneAttiva() const { return animazione_; }
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  struct CampoTesto {
+    QLineEdit* widget;
+    Campo MacchiaRossa::*campo;
+    QString suggerimento;  // tooltip of the design
+  };
+  struct CampoData {
+    QComboBox* widget;
+    Campo MacchiaRossa::*campo;
+  };
+  struct CasellaVista {
+    QCheckBox* widget;
+    Casella MacchiaRossa::*casella;
+  };
+
+  void CreaMenu();
+  void CreaControlli();
+  void CreaCampiData(QWidget* area);
+  void CreaPulsanti(QWidget* area);
+  void CreaZona(QWidget* area);
+  void CreaCaselle(QWidget* area);
+  void CreaCampiTesto(QWidget* area);
+  void CreaEtichette(QWidget* area);
+  void CreaVelocita(QWidget* area);
+  QPushButton* Pulsante(QWidget* area, const char* nome, const char* testo, QRect posizione,
+                        const char* suggerimento);
+
+  // Runs a model handler, then shows the new state.
+  template <class F>
+  void Esegui(F&& gestore);
+
+  void AggiornaTesti();
+  void AggiornaCaselle();
+  void AggiornaZona();
+  void AggiornaVelocita();
+  void AggiornaPannello();
+
+  void Rotazione_Click();
+  void ProssimoFotogramma();
+  void FermaAnimazione();
+  void FineAnimazione();
+  void AbilitaDurante(bool abilita);
+
+  void MostraCoordinate();
+  void Esci();
+
+  AmbienteQt ambiente_;
+  MacchiaRossa modello_;
+  std::filesystem::path cartella_;
+
+  std::vector<CampoData> campiData_;
+  std::vector<CampoTesto> campiTesto_;
+  std::vector<CasellaVista> caselle_;
+  QRadioButton* oe_ = nullptr;
+  QRadioButton* tm_ = nullptr;
+  QRadioButton* tu_ = nullptr;
+  QScrollBar* velocita_ = nullptr;
+  QPushButton* rotazione_ = nullptr;
+  VistaZorva* zorva_ = nullptr;
+  QAction* mCoordinate_ = nullptr;
+  std::vector<QWidget*> fermiDurante_;  // disabled while the animation runs
+
+  FinestraSatelliti* pannello_ = nullptr;
+  CoordinateView* coordinate_ = nullptr;
+
+  bool aggiornando_ = false;  // widget changes made by Aggiorna are not user edits
+  bool caricata_ = false;
+  bool animazione_ = false;
+  QTimer fotogrammi_;
+  QShortcut* esc_ = nullptr;
+};
+
+}  // namespace mr

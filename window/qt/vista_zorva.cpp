@@ -1,0 +1,46 @@
+#include "window/qt/vista_zorva.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ephemeris/numeri.h"
+#include "window/macchiarossa.h"
+#include "window/qt/immagini.h"
+#include "window/qt/tela_qpainter.h"
+
+namespace mr {
+
+VistaZorva::VistaZorva(const MacchiaRossa& modello, QWidget* genitore)
+    : QWidget(genitore), m_(modello) {
+  setObjectName("Zorva");
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+const QImage& VistaZorva::Sfondo(double omega, double L) {
+  if (sfondo_.isNull() || sfondo_.size() != size() || omega != omegaSfondo_ || L != LSfondo_) {
+    sfondo_ = ImmagineGiove(size(), omega, L);
+    omegaSfondo_ = omega;
+    LSfondo_ = L;
+  }
+  return sfondo_;
+}
+
+void VistaZorva::paintEvent(QPaintEvent*) {
+  // Before the first drawing the planet is shown with the GRS of the field.
+  const double omega = m_.sfondoValido ? m_.omegaSfondo : 0;
+  const double L = m_.sfondoValido ? m_.LSfondo : LeggiNumero(m_.Longitudine.Text);
+  QPainter p(this);
+  TelaQPainter tela(p, rect(), Sfondo(omega, L), Qt::black, font());
+  tela.Cls();
+  Riproduci(m_.Zorva.operazioni, tela);
+}
+
+void VistaZorva::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton && alClic) alClic();
+}
+
+void VistaZorva::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton && alDoppioClic) alDoppioClic();
+}
+
+}  // namespace mr

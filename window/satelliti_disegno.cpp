@@ -1,0 +1,165 @@
+// The Galilean satellites: the satellite panel with its eclipse announcements,
+// and the satellites and their shadows drawn over the disk.
+#include <cmath>
+#include <string>
+
+#include "ephemeris/numeri.h"
+#include "ephemeris/satelliti.h"
+#include "window/macchiarossa.h"
+
+namespace mr {
+
+namespace {
+
+constexpr Colore Bianco = RGB(255, 255, 255);
+constexpr Colore Nero = RGB(0, 0, 0);
+constexpr Colore Grigio = RGB(150, 150, 150);
+constexpr Colore ColoreFasce = RGB(200, 130, 0);
+constexpr Colore ColorePannello[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 200, 255),
+                                      RGB(255, 0, 255)};
+// Half-widths of the eclipse window that make the panel announce an eclipse, degrees of u.
+constexpr double SemiampiezzaAnnuncio[4] = {2, 0.3, 0.15, 0.07};
+constexpr const char* NomeSatellite[4] = {"Io", "Europa", "Ganimede", "Callisto"};
+constexpr double RaggioSatellite[4] = {3.2, 2.8, 4.6, 4.2};
+constexpr double RaggioOmbra[4] = {2.9, 2.3, 3.9, 2.8};
+
+bool MetaVicina1(double u) { return 0 <= u && u < 90; }
+bool MetaVicina2(double u) { return 270 < u && u <= 360; }
+
+// The satellite series with the offsets for the Earth's declination DE as read
+// back from the De field.
+struct PosizioniCalcolate {
+  SerieSatelliti serie;
+  double DE;
+  double X[4], Y[4];
+};
+
+PosizioniCalcolate Offsets(const SerieSatelliti& serie, double DE) {
+  PosizioniCalcolate p{serie, DE, {}, {}};
+  for (int i = 0; i < 4; ++i) {
+    Scostamento s = ScostamentoSatellite(serie, i, DE);
+    p.X[i] = s.X;
+    p.Y[i] = s.Y;
+  }
+  return p;
+}
+
+}  // namespace
+
+void MacchiaRossa::ArrotondaDe() {
+  De.Text = TestoSingolo(ArrotondaA(LeggiNumero(De.Text), 100));
+}
+
+// The panel works with the Earth's declination rounded to 0.01 degree, the
+// disk with its full value.
+void MacchiaRossa::mSatelliti_Click() {
+  if (!IstanteNelCampo()) return;
+  CreaPannello();
+  frmSatelliti.Visible = true;
+  TelaRegistrata& tela = frmSatelliti.disegno;
+  tela.Azzera();
+  tela.Cls();
+
+  LetturaCampi c = LeggiCampi();
+  const std::string titolo = "Posizione dei satelliti per il giorno " + TestoNumero(c.giorno) +
+                             "/" + TestoNumero(c.mese) + "/" + TestoNumero(c.anno) +
+                             " alle ore " + TestoNumero(c.ore) + ":" + TestoNumero(c.minuti);
+  frmSatelliti.Caption = titolo;
+  tela.Scala(0, 0, 270, 57);
+
+  SerieSatelliti serie =
+      CalcolaSerieSatelliti(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra, 5.0);
+  De.Text = TestoNumero(serie.DE);
+  ArrotondaDe();
+  PosizioniCalcolate p = Offsets(serie, LeggiNumero(De.Text));
+
+  // Half-width of Jupiter's shadow as seen along each orbit, degrees of u.
+  double w[4] = {};
+  for (int i = 0; i < 4; ++i)
+    if (std::fabs(p.Y[i]) < 5) w[i] = std::sqrt(25 - p.Y[i] * p.Y[i]) * 57.3 / serie.r[i];
+
+  tela.Riempimento(Bianco);
+  tela.Cerchio(135, 30, 5, Nero, 1);
+  tela.LarghezzaLinea(2);
+  tela.Linea(130.5, 28.5, 139.5, 28.5, ColoreFasce);
+  tela.Linea(130.5, 31.5, 139.5, 31.5, ColoreFasce);
+  tela.LarghezzaLinea(1);
+  tela.Linea(132, 26, 138.5, 26, ColoreFasce);
+  tela.Linea(132, 34, 138.5, 34, ColoreFasce);
+
+  for (int i = 0; i < 4; ++i) {
+    double u = serie.u[i];
+    bool dietroIlDisco = 90 < u && u < 270 && p.X[i] * p.X[i] + p.Y[i] * p.Y[i] < 25;
+    tela.Riempimento(dietroIlDisco ? Bianco : ColorePannello[i]);
+    tela.Cerchio(135 + p.X[i], 30 - p.Y[i], 1, Nero, 1);
+  }
+
+  const double psi = serie.psi;
+  for (int i = 0; i < 4; ++i) {
+    double u = serie.u[i];
+    bool fuoriDalDisco =
+        std::fabs(p.Y[i]) < 5 && p.X[i] * p.X[i] + p.Y[i] * p.Y[i] > 25;
+    if (!fuoriDalDisco) continue;
+    if (180 + psi - w[i] < u && u < 180 + psi + w[i]) {
+      tela.Riempimento(Nero);
+      tela.Cerchio(135 + p.X[i], 30 - p.Y[i], 1, Nero, 1);
+    }
+    double k = SemiampiezzaAnnuncio[i];
+    if (180 + psi - k < u && u < 180 + psi + k) {
+      EclisseTrovata = 1;
+      frmSatelliti.Caption = titolo + "        - Eclisse di " + NomeSatellite[i] + " -";
+    }
+  }
+}
+
+void MacchiaRossa::Ombre(double XS[4], double u[4], double YS[4]) {
+  LetturaCampi c = LeggiCampi();
+  SerieSatelliti serie =
+      CalcolaSerieSatelliti(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra, 126.0);
+  De.Text = TestoNumero(serie.DE);
+  PosizioniCalcolate p = Offsets(serie, LeggiNumero(De.Text));
+  for (int i = 0; i < 4; ++i) u[i] = serie.u[i];
+
+  double w[4] = {};
+  for (int i = 0; i < 4; ++i)
+    if (std::fabs(p.Y[i]) < 126) w[i] = std::sqrt(126 * 126 - p.Y[i] * p.Y[i]) * 57.3 / serie.r[i];
+
+  auto satellite = [&](int i) {
+    Zorva.Cerchio(134 + p.X[i], 129 - p.Y[i], RaggioSatellite[i], Nero, 1);
+  };
+  // Satellites on the near half, in front of the disk or beside it.
+  for (auto metaVicina : {MetaVicina1, MetaVicina2}) {
+    for (int i = 0; i < 4; ++i) {
+      if (i < 2) Zorva.Riempimento(Bianco);
+      if (i == 2) Zorva.Riempimento(Grigio);
+      if (CasellaSatellite(i).Value == 1 && metaVicina(u[i])) satellite(i);
+    }
+  }
+  // Satellites on the far half, unless occulted by the disk or eclipsed in
+  // its shadow. u = 270 joins this half.
+  const double psi = serie.psi;
+  Zorva.Riempimento(Bianco);
+  for (int i = 0; i < 4; ++i) {
+    if (i == 2) Zorva.Riempimento(Grigio);
+    bool fuoriEclisse =
+        (90 <= u[i] && u[i] < 180 + psi - w[i]) || (180 + psi + w[i] < u[i] && u[i] <= 270);
+    bool fuoriDalDisco = p.X[i] * p.X[i] + p.Y[i] * p.Y[i] > 126 * 126;
+    if (CasellaSatellite(i).Value == 1 && fuoriEclisse && fuoriDalDisco) satellite(i);
+  }
+
+  double DE = LeggiNumero(De.Text);
+  for (int i = 0; i < 4; ++i) {
+    Scostamento ombra = ScostamentoOmbra(serie, i, DE);
+    XS[i] = ombra.X;
+    YS[i] = ombra.Y;
+  }
+  Zorva.Riempimento(Nero);
+  for (auto metaVicina : {MetaVicina1, MetaVicina2})
+    for (int i = 0; i < 4; ++i)
+      if (CasellaSatellite(i).Value == 1 && metaVicina(u[i]))
+        Zorva.Cerchio(134 + XS[i], 129 - YS[i], RaggioOmbra[i], Nero, 1);
+
+  ArrotondaDe();
+}
+
+}  // namespace mr

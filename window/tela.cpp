@@ -1,0 +1,119 @@
+#include "window/tela.h"
+
+#include <cstdio>
+
+#include "ephemeris/numeri.h"
+
+namespace mr {
+
+std::string TestoColore(Colore c) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%06x", static_cast<unsigned>(c & 0xffffff));
+  return buf;
+}
+
+void TelaRegistrata::Scala(double x1, double y1, double x2, double y2) {
+  operazioni.push_back({.tipo = Operazione::Tipo::Scala, .x1 = x1, .y1 = y1, .x2 = x2, .y2 = y2});
+}
+void TelaRegistrata::Cls() { operazioni.push_back({.tipo = Operazione::Tipo::Cls}); }
+void TelaRegistrata::LarghezzaLinea(double w) {
+  operazioni.push_back({.tipo = Operazione::Tipo::Larghezza, .larghezza = w});
+}
+void TelaRegistrata::Riempimento(Colore c) {
+  operazioni.push_back({.tipo = Operazione::Tipo::Riempimento, .colore = c});
+}
+void TelaRegistrata::Linea(double x1, double y1, double x2, double y2, Colore c) {
+  operazioni.push_back(
+      {.tipo = Operazione::Tipo::Linea, .x1 = x1, .y1 = y1, .x2 = x2, .y2 = y2, .colore = c});
+}
+void TelaRegistrata::Cerchio(double x, double y, double r, Colore c, double aspetto) {
+  operazioni.push_back(
+      {.tipo = Operazione::Tipo::Cerchio, .x1 = x, .y1 = y, .r = r, .aspetto = aspetto, .colore = c});
+}
+void TelaRegistrata::Arco(double x, double y, double r, Colore c, double inizio, double fine,
+                          double aspetto) {
+  operazioni.push_back({.tipo = Operazione::Tipo::Arco,
+                        .x1 = x,
+                        .y1 = y,
+                        .r = r,
+                        .aspetto = aspetto,
+                        .inizio = inizio,
+                        .fine = fine,
+                        .colore = c});
+}
+void TelaRegistrata::Punto(double x, double y, Colore c) {
+  operazioni.push_back({.tipo = Operazione::Tipo::Punto, .x1 = x, .y1 = y, .colore = c});
+}
+void TelaRegistrata::Stampa(const std::string& testo) {
+  operazioni.push_back({.tipo = Operazione::Tipo::Stampa, .testo = testo});
+}
+
+void Riproduci(const std::vector<Operazione>& operazioni, Tela& tela) {
+  using T = Operazione::Tipo;
+  for (const Operazione& o : operazioni) {
+    switch (o.tipo) {
+      case T::Scala: tela.Scala(o.x1, o.y1, o.x2, o.y2); break;
+      case T::Cls: tela.Cls(); break;
+      case T::Larghezza: tela.LarghezzaLinea(o.larghezza); break;
+      case T::Riempimento: tela.Riempimento(o.colore); break;
+      case T::Linea: tela.Linea(o.x1, o.y1, o.x2, o.y2, o.colore); break;
+      case T::Cerchio: tela.Cerchio(o.x1, o.y1, o.r, o.colore, o.aspetto); break;
+      case T::Arco: tela.Arco(o.x1, o.y1, o.r, o.colore, o.inizio, o.fine, o.aspetto); break;
+      case T::Punto: tela.Punto(o.x1, o.y1, o.colore); break;
+      case T::Stampa: tela.Stampa(o.testo); break;
+    }
+  }
+}
+
+namespace {
+
+std::string Num(double x) { return TestoNumero(x); }
+
+std::string Testo(const std::string& s) {
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string Json(const Operazione& o) {
+  using T = Operazione::Tipo;
+  auto colore = ",\"color\":" + Testo(TestoColore(o.colore));
+  switch (o.tipo) {
+    case T::Scala:
+      return "{\"op\":\"scale\",\"x1\":" + Num(o.x1) + ",\"y1\":" + Num(o.y1) +
+             ",\"x2\":" + Num(o.x2) + ",\"y2\":" + Num(o.y2) + "}";
+    case T::Cls: return "{\"op\":\"cls\"}";
+    case T::Larghezza: return "{\"op\":\"width\",\"w\":" + Num(o.larghezza) + "}";
+    case T::Riempimento: return "{\"op\":\"fill\"" + colore + "}";
+    case T::Linea:
+      return "{\"op\":\"line\",\"x1\":" + Num(o.x1) + ",\"y1\":" + Num(o.y1) +
+             ",\"x2\":" + Num(o.x2) + ",\"y2\":" + Num(o.y2) + colore + "}";
+    case T::Cerchio:
+      return "{\"op\":\"circle\",\"x\":" + Num(o.x1) + ",\"y\":" + Num(o.y1) +
+             ",\"r\":" + Num(o.r) + colore + ",\"aspect\":" + Num(o.aspetto) + "}";
+    case T::Arco:
+      return "{\"op\":\"circle\",\"x\":" + Num(o.x1) + ",\"y\":" + Num(o.y1) +
+             ",\"r\":" + Num(o.r) + colore + ",\"aspect\":" + Num(o.aspetto) +
+             ",\"start\":" + Num(o.inizio) + ",\"end\":" + Num(o.fine) + "}";
+    case T::Punto:
+      return "{\"op\":\"point\",\"x\":" + Num(o.x1) + ",\"y\":" + Num(o.y1) + colore + "}";
+    case T::Stampa: return "{\"op\":\"print\",\"text\":" + Testo(o.testo) + "}";
+  }
+  return "{}";
+}
+
+}  // namespace
+
+std::string OperazioniJson(const std::vector<Operazione>& operazioni) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < operazioni.size(); ++i) {
+    if (i) out += ",";
+    out += Json(operazioni[i]);
+  }
+  return out + "]";
+}
+
+}  // namespace mr
