@@ -5,6 +5,7 @@
 
 #include "ephemeris/meridiano.h"
 #include "ephemeris/numeri.h"
+#include "window/fenomeni.h"
 #include "window/macchiarossa.h"
 
 namespace mr {
@@ -73,8 +74,7 @@ bool MacchiaRossa::MeridianoA_Fotogramma() {
   Ombre(XS, u, YS);
   // A shadow on the disk near the central meridian: first the satellites
   // entering the near half, then those leaving it.
-  for (auto metaVicina : {+[](double x) { return 0 <= x && x < 90; },
-                          +[](double x) { return 270 < x && x <= 360; }}) {
+  for (auto metaVicina : {MetaVicinaEntrata, MetaVicinaUscita}) {
     for (int i = 0; i < 4; ++i) {
       double lim = i == 0 ? 8.5 : 7.5;
       if (CasellaSatellite(i).Value == 1 && metaVicina(u[i]) && -lim < XS[i] && XS[i] < lim &&

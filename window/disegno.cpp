@@ -5,6 +5,7 @@
 #include "ephemeris/crepuscoli.h"
 #include "ephemeris/meridiano.h"
 #include "ephemeris/numeri.h"
+#include "window/cielo.h"
 #include "window/macchiarossa.h"
 
 namespace mr {
@@ -27,27 +28,6 @@ Parallelo ParalleloDelDisco(double phi) {
   double y = r * std::sin(phi * 3.14 / 180);
   double w = std::sqrt(r * r - y * y);
   return {y, w};
-}
-
-struct Banda {
-  Colore colore;
-  const char* testo;
-};
-
-// The state of the sky for the Sun's altitude h (degrees). Every comparison is
-// strict, so an altitude exactly on a threshold matches no band.
-const Banda* BandaDelCielo(double h) {
-  static const Banda giorno{RGB(192, 192, 255), "               Giorno"};
-  static const Banda civile{RGB(128, 128, 255), "        Crepuscolo civile"};
-  static const Banda nautico{RGB(0, 0, 255), "       Crepuscolo nautico"};
-  static const Banda astronomico{RGB(0, 0, 192), "    Crepuscolo astronomico"};
-  static const Banda notte{RGB(0, 0, 128), "               Notte"};
-  if (h > -0.8) return &giorno;
-  if (-6.8 < h && h < -0.8) return &civile;
-  if (-12.8 < h && h < -6.8) return &nautico;
-  if (-18.8 < h && h < -12.8) return &astronomico;
-  if (h < -18.8) return &notte;
-  return nullptr;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "ephemeris/numeri.h"
 #include "ephemeris/satelliti.h"
+#include "window/fenomeni.h"
 #include "window/macchiarossa.h"
 
 namespace mr {
@@ -22,9 +23,6 @@ constexpr double SemiampiezzaAnnuncio[4] = {2, 0.3, 0.15, 0.07};
 constexpr const char* NomeSatellite[4] = {"Io", "Europa", "Ganimede", "Callisto"};
 constexpr double RaggioSatellite[4] = {3.2, 2.8, 4.6, 4.2};
 constexpr double RaggioOmbra[4] = {2.9, 2.3, 3.9, 2.8};
-
-bool MetaVicina1(double u) { return 0 <= u && u < 90; }
-bool MetaVicina2(double u) { return 270 < u && u <= 360; }
 
 // The satellite series with the offsets for the Earth's declination DE as read
 // back from the De field.
@@ -73,10 +71,8 @@ void MacchiaRossa::mSatelliti_Click() {
   ArrotondaDe();
   PosizioniCalcolate p = Offsets(serie, LeggiNumero(De.Text));
 
-  // Half-width of Jupiter's shadow as seen along each orbit, degrees of u.
-  double w[4] = {};
-  for (int i = 0; i < 4; ++i)
-    if (std::fabs(p.Y[i]) < 5) w[i] = std::sqrt(25 - p.Y[i] * p.Y[i]) * 57.3 / serie.r[i];
+  double w[4];
+  for (int i = 0; i < 4; ++i) w[i] = SemiampiezzaOmbra(p.Y[i], serie.r[i], 5);
 
   tela.Riempimento(Bianco);
   tela.Cerchio(135, 30, 5, Nero, 1);
@@ -94,18 +90,13 @@ void MacchiaRossa::mSatelliti_Click() {
     tela.Cerchio(135 + p.X[i], 30 - p.Y[i], 1, Nero, 1);
   }
 
-  const double psi = serie.psi;
   for (int i = 0; i < 4; ++i) {
     double u = serie.u[i];
-    bool fuoriDalDisco =
-        std::fabs(p.Y[i]) < 5 && p.X[i] * p.X[i] + p.Y[i] * p.Y[i] > 25;
-    if (!fuoriDalDisco) continue;
-    if (180 + psi - w[i] < u && u < 180 + psi + w[i]) {
+    if (EclissatoNelPannello(u, serie.psi, w[i], p.X[i], p.Y[i], 5)) {
       tela.Riempimento(Nero);
       tela.Cerchio(135 + p.X[i], 30 - p.Y[i], 1, Nero, 1);
     }
-    double k = SemiampiezzaAnnuncio[i];
-    if (180 + psi - k < u && u < 180 + psi + k) {
+    if (EclissatoNelPannello(u, serie.psi, SemiampiezzaAnnuncio[i], p.X[i], p.Y[i], 5)) {
       EclisseTrovata = 1;
       frmSatelliti.Caption = titolo + "        - Eclisse di " + NomeSatellite[i] + " -";
     }
@@ -120,31 +111,26 @@ void MacchiaRossa::Ombre(double XS[4], double u[4], double YS[4]) {
   PosizioniCalcolate p = Offsets(serie, LeggiNumero(De.Text));
   for (int i = 0; i < 4; ++i) u[i] = serie.u[i];
 
-  double w[4] = {};
-  for (int i = 0; i < 4; ++i)
-    if (std::fabs(p.Y[i]) < 126) w[i] = std::sqrt(126 * 126 - p.Y[i] * p.Y[i]) * 57.3 / serie.r[i];
 
   auto satellite = [&](int i) {
     Zorva.Cerchio(134 + p.X[i], 129 - p.Y[i], RaggioSatellite[i], Nero, 1);
   };
   // Satellites on the near half, in front of the disk or beside it.
-  for (auto metaVicina : {MetaVicina1, MetaVicina2}) {
+  for (auto metaVicina : {MetaVicinaEntrata, MetaVicinaUscita}) {
     for (int i = 0; i < 4; ++i) {
       if (i < 2) Zorva.Riempimento(Bianco);
       if (i == 2) Zorva.Riempimento(Grigio);
       if (CasellaSatellite(i).Value == 1 && metaVicina(u[i])) satellite(i);
     }
   }
-  // Satellites on the far half, unless occulted by the disk or eclipsed in
-  // its shadow. u = 270 joins this half.
-  const double psi = serie.psi;
+  // Satellites on the far half, unless occulted by the disk or eclipsed in its shadow.
   Zorva.Riempimento(Bianco);
   for (int i = 0; i < 4; ++i) {
     if (i == 2) Zorva.Riempimento(Grigio);
-    bool fuoriEclisse =
-        (90 <= u[i] && u[i] < 180 + psi - w[i]) || (180 + psi + w[i] < u[i] && u[i] <= 270);
-    bool fuoriDalDisco = p.X[i] * p.X[i] + p.Y[i] * p.Y[i] > 126 * 126;
-    if (CasellaSatellite(i).Value == 1 && fuoriEclisse && fuoriDalDisco) satellite(i);
+    double w = SemiampiezzaOmbra(p.Y[i], serie.r[i], 126);
+    if (CasellaSatellite(i).Value == 1 &&
+        VisibileSullaMetaLontana(u[i], serie.psi, w, p.X[i], p.Y[i], 126))
+      satellite(i);
   }
 
   double DE = LeggiNumero(De.Text);
@@ -154,7 +140,7 @@ void MacchiaRossa::Ombre(double XS[4], double u[4], double YS[4]) {
     YS[i] = ombra.Y;
   }
   Zorva.Riempimento(Nero);
-  for (auto metaVicina : {MetaVicina1, MetaVicina2})
+  for (auto metaVicina : {MetaVicinaEntrata, MetaVicinaUscita})
     for (int i = 0; i < 4; ++i)
       if (CasellaSatellite(i).Value == 1 && metaVicina(u[i]))
         Zorva.Cerchio(134 + XS[i], 129 - YS[i], RaggioOmbra[i], Nero, 1);
