@@ -6,6 +6,8 @@ namespace mr {
 
 // Auxiliary angle xi of the rotation formula, degrees (-90 .. 270), from the
 // pole of Jupiter at T' (centuries from J2000) and Jupiter's alfa, delta (rad).
+// On the pole's hour circle (denominator exactly 0) the limit: +90, or -90 when
+// the numerator is negative.
 double Xi(double Tp, double alfa, double delta);
 
 // System II longitude of the central meridian, degrees, rounded to 0.01
@@ -21,7 +23,8 @@ struct PosizioneMacchia {
   double a;
   double q;
 };
-// omega: central meridian, L: GRS longitude, both System II degrees.
+// omega: central meridian, L: GRS longitude, both System II degrees; L is first
+// reduced to [0, 360). On the limb a = 0 becomes 1e-06, so q stays finite.
 PosizioneMacchia PosizioneDellaMacchia(double omega, double L);
 
 }  // namespace mr

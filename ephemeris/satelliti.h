@@ -23,7 +23,7 @@ SerieSatelliti CalcolaSerieSatelliti(double giorno, double mese, double anno, do
 
 // Apparent offsets of satellite i: X along the equator (right positive), Y
 // across it (up positive), with the Earth's declination DE (degrees) as read
-// back from the De field.
+// back from the De field. An index outside 0..3 gives (0, 0).
 struct Scostamento {
   double X, Y;
 };

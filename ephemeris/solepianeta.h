@@ -29,7 +29,8 @@ struct SolePianeta {
   double alfa, delta;  // Jupiter right ascension (-pi/2 .. 3pi/2) and declination
 };
 
-// Given d, days from JD 2451545.0 in Terrestrial Time.
+// Given d, days from JD 2451545.0 in Terrestrial Time. Where the denominator of
+// an arctangent is exactly 0 the angle is its limit, +-pi/2 by the numerator's sign.
 SolePianeta PosizioniSolePianeta(double d);
 
 }  // namespace mr

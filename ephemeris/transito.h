@@ -32,8 +32,8 @@ struct DettaglioTransito {
   double T;                        // centuries from JD 2415020.0 at 0h of the date
   double theta0;                   // Greenwich sidereal angle at 0h, degrees
   PosizioneEquatoriale giorno[3];  // Jupiter at 0h of the day before, the day, the day after
-  double x0;                       // cosine of the hour angle at altitude h0, as computed
-  double H0;                       // that hour angle, degrees in [0, 180] (x0 held to [-1, 1])
+  double x0;                       // cosine of the hour angle at altitude h0, held to [-1, 1]
+  double H0;                       // that hour angle, degrees in [0, 180]
   double mIniziale[3];             // events as fractions of the day, before folding
   double m[3];                     // after folding towards [0, 1)
   double mCorretto[3];             // after the one correction

@@ -186,6 +186,8 @@ TEST(Transito, CulminationWestOfGreenwich) {
   EXPECT_EQ(r.culmine, "0:59");
   DettaglioTransito w = TransitoDettaglio(24, 12, 1998, 0, 0, 0, ovest);
   DettaglioTransito e = TransitoDettaglio(24, 12, 1998, 0, 0, 0, kRoma);
+  // The correction moves the estimate by minutes, not by a turn.
+  EXPECT_NEAR(w.mCorretto[0], w.m[0], 0.01);
   EXPECT_NEAR(w.t[0] + 24 - e.t[0], 24 * 112 / 360.985647 + 0.06, 0.02);
 }
 

@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -91,10 +91,6 @@ FinestraPrincipale::FinestraPrincipale(std::filesystem::path cartella, QWidget* 
   fotogrammi_.setSingleShot(true);
   fotogrammi_.setTimerType(Qt::PreciseTimer);
   connect(&fotogrammi_, &QTimer::timeout, this, &FinestraPrincipale::ProssimoFotogramma);
-  esc_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  esc_->setContext(Qt::ApplicationShortcut);
-  esc_->setEnabled(false);
-  connect(esc_, &QShortcut::activated, this, &FinestraPrincipale::FermaAnimazione);
   Aggiorna();
 }
 
@@ -209,6 +205,7 @@ void FinestraPrincipale::CreaCampiData(QWidget* area) {
     c->setObjectName(v.nome);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
+    c->setCompleter(nullptr);
     for (int n = v.primo; n <= v.ultimo; n += v.passo) c->addItem(QString::number(n));
     c->setCurrentIndex(-1);
     c->setGeometry(Twip(v.x, 480, 975, 315));
@@ -532,7 +529,6 @@ void FinestraPrincipale::FineAnimazione() {
 void FinestraPrincipale::AbilitaDurante(bool abilita) {
   for (QWidget* w : fermiDurante_) w->setEnabled(abilita);
   mCoordinate_->setEnabled(abilita);
-  esc_->setEnabled(!abilita);
 }
 
 // ---- menu and closing -----------------------------------------------------
@@ -546,6 +542,15 @@ void FinestraPrincipale::Esci() {
   FermaAnimazione();
   QApplication::closeAllWindows();
   QCoreApplication::quit();
+}
+
+void FinestraPrincipale::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape && animazione_) {
+    FermaAnimazione();
+    e->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(e);
 }
 
 void FinestraPrincipale::closeEvent(QCloseEvent* e) {

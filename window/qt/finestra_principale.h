@@ -20,7 +20,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class QShortcut;
 
 namespace mr {
 
@@ -61,6 +60,8 @@ class FinestraPrincipale : public QMainWindow {
  protected:
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  // Esc stops a running animation.
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   struct CampoTesto {
@@ -131,7 +132,6 @@ class FinestraPrincipale : public QMainWindow {
   bool caricata_ = false;
   bool animazione_ = false;
   QTimer fotogrammi_;
-  QShortcut* esc_ = nullptr;
 };
 
 }  // namespace mr

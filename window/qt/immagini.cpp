@@ -299,24 +299,30 @@ Rgb ColoreGiove(double lambda, double phi, const Rumore& n, const DettagliGiove&
   auto cilindro = [&](double raggio, double scalaLat, double sfasa) {
     return V3{raggio * std::cos(l) + sfasa, raggio * std::sin(l), phi * scalaLat};
   };
-  // Band edges wave in longitude, more strongly in the two equatorial belts.
-  double agitato = 0.7 + 1.3 * Smooth(12, 5, std::abs(std::abs(phi) - 13)) + 1.2 * Smooth(35, 55, std::abs(phi));
-  double onda = n.Frattale(cilindro(7, 0.35, 0), 4);
-  double phiOnda = phi + agitato * 1.6 * onda;
-  Rgb c = ColoreFascia(phiOnda);
+  // Band edges wave in longitude, more strongly in the two equatorial belts
+  // and towards the poles.
+  double equatoriali = Smooth(11, 4, std::abs(std::abs(phi) - 13));
+  double agitato = 1 + 0.9 * equatoriali + 1.5 * Smooth(35, 55, std::abs(phi));
+  double onda = n.Frattale(cilindro(6, 0.3, 0), 3);
+  Rgb c = ColoreFascia(phi + 4.0 * agitato * onda);
 
-  // Streaks drawn out along the parallels, stronger in the darker belts.
-  double scuro = Smooth(225, 160, 0.3 * c.r + 0.59 * c.g + 0.11 * c.b);
-  double striature = n.Frattale(cilindro(22, 1.4, 40), 4);
-  double grana = n.Frattale(cilindro(60, 1.8, 80), 3);
-  c = c * (1 + (0.05 + 0.13 * scuro) * striature + 0.05 * grana);
+  // Inside the belts: filaments drawn out along the parallels, light rifts
+  // and dark condensations.
+  double scuro = Smooth(222, 165, 0.3 * c.r + 0.59 * c.g + 0.11 * c.b);
+  double filamenti = n.Frattale(cilindro(9, 1.3, 40), 3);
+  c = c * (1 + (0.05 + 0.2 * scuro) * filamenti);
+  double chiazze = n(cilindro(5, 0.8, 200));
+  c = Mix(c, Rgb{226, 212, 188}, 0.55 * scuro * equatoriali * Smooth(0.22, 0.45, chiazze));
+  c = c * (1 - 0.2 * scuro * Smooth(0.25, 0.5, -chiazze));
+  c = c * (1 + 0.025 * n(cilindro(40, 1.5, 80)));
 
   // Polar regions: mottled and greyer.
-  double polo = Smooth(42, 70, std::abs(phi));
+  double polo = Smooth(40, 68, std::abs(phi));
   if (polo > 0) {
-    double chiazze = n.Frattale(cilindro(14, 0.6, 120), 4);
-    c = Mix(c, c * (1 + 0.25 * chiazze), polo);
-    c = Mix(c, Rgb{128, 126, 124} * (0.3 * c.r + 0.59 * c.g + 0.11 * c.b) * (1.0 / 128), 0.35 * polo);
+    double macchie = n.Frattale(cilindro(10, 0.5, 120), 3);
+    c = c * (1 + 0.18 * polo * macchie);
+    double grigio = (0.3 * c.r + 0.59 * c.g + 0.11 * c.b) / 128;
+    c = Mix(c, Rgb{126, 126, 128} * grigio, 0.3 * polo);
   }
 
   for (const Festone& f : d.festoni) {
@@ -324,16 +330,17 @@ Rgb ColoreGiove(double lambda, double phi, const Rumore& n, const DettagliGiove&
     double t = (7.8 - phi) / f.lunghezza;
     double centro = f.lambda0 + f.deriva * t * (0.7 + 0.3 * t);
     double dl = Differenza(lambda, centro);
-    double larghezza = 1.1 + 1.8 * t;
-    double alfa = 0.5 * (1 - Smooth(0.55, 1, t)) * std::exp(-dl * dl / (larghezza * larghezza));
-    c = Mix(c, Rgb{128, 128, 138}, alfa);
+    double larghezza = 1.3 + 2.4 * t;
+    double alfa = 0.6 * (1 - Smooth(0.5, 1, t)) * std::exp(-dl * dl / (larghezza * larghezza));
+    c = Mix(c, Rgb{112, 116, 132}, alfa);
     double dh = Differenza(lambda, f.lambda0 - 2.5);
     double radice = std::sqrt(dh * dh / 9 + (phi - 7.0) * (phi - 7.0) / 1.0);
-    c = Mix(c, Rgb{96, 92, 96}, 0.55 * Macchia(radice, 1, 0.5));
+    c = Mix(c, Rgb{88, 86, 94}, 0.6 * Macchia(radice, 1, 0.5));
   }
   for (const Ovale& o : d.ovali) {
+    if (std::abs(phi - o.phi) > o.b) continue;
     double dl = Differenza(lambda, o.lambda);
-    if (std::abs(dl) > o.a || std::abs(phi - o.phi) > o.b) continue;
+    if (std::abs(dl) > o.a) continue;
     double e = std::sqrt(dl * dl / (o.a * o.a) + (phi - o.phi) * (phi - o.phi) / (o.b * o.b));
     c = Mix(c, o.c, o.alfa * Macchia(e, 1, 0.45));
   }
