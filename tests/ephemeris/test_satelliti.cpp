@@ -37,9 +37,8 @@ TEST(SerieSatelliti, GiornoDal1900) {
   }
 }
 
-// The same series as published with worked output for 2025 October 13, 23:30
-// (Meeus, Astronomical Formulae for Calculators, as evaluated by the galsat
-// package's documented example), in Jupiter radii.
+// The same series (Meeus, Astronomical Formulae for Calculators) with worked
+// output published for 2025 October 13, 23:30 UT, in Jupiter radii.
 TEST(SerieSatelliti, EsempioPubblicato) {
   SerieSatelliti s = CalcolaSerieSatelliti(13, 10, 2025, 23, 30, TU, 1);
   struct Case {

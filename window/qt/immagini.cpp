@@ -177,11 +177,11 @@ double LatitudineReale(double phiDisco) {
   return phiDisco * (q + (1 - q) * t * t);
 }
 
-// Cylindrical map of the planet: columns of 0.25 degrees of System II
-// longitude, rows of 0.25 degrees of disk latitude from the north pole.
-constexpr int NL = 1440;
-constexpr int NB = 720;
-constexpr double passo = 0.25;
+// Cylindrical map of the planet: columns of 1/3 degree of System II
+// longitude, rows of 1/3 degree of disk latitude from the north pole.
+constexpr int NL = 1080;
+constexpr int NB = 540;
+constexpr double passo = 1.0 / 3;
 
 double LatitudineRiga(int j) { return 90.0 - (j + 0.5) * passo; }
 
@@ -198,10 +198,10 @@ struct Fascia {
   double phi;
   Rgb c;
 };
-constexpr std::array<Fascia, 34> fasce{{
+constexpr std::array<Fascia, 36> fasce{{
     {90, {118, 112, 108}},   // north polar region
-    {62, {150, 140, 127}},
-    {50, {172, 160, 142}},
+    {62, {142, 132, 120}},
+    {50, {166, 154, 137}},
     {44, {198, 187, 166}},   // north north temperate zone
     {39, {166, 144, 118}},   // north north temperate belt
     {36, {214, 204, 184}},   // north temperate zone
@@ -215,8 +215,9 @@ constexpr std::array<Fascia, 34> fasce{{
     {9.5, {160, 104, 70}},
     {7.8, {154, 98, 66}},
     {6.5, {226, 214, 192}},  // equatorial zone
-    {1, {238, 228, 207}},
-    {-5.5, {233, 221, 198}},
+    {2.5, {238, 228, 207}},
+    {-1.5, {234, 219, 190}},
+    {-5.5, {234, 222, 200}},
     {-7.3, {170, 114, 78}},  // south equatorial belt, north component
     {-10.5, {176, 120, 84}},
     {-12.5, {204, 168, 128}}, // the lighter zone inside the belt
@@ -231,7 +232,8 @@ constexpr std::array<Fascia, 34> fasce{{
     {-38, {210, 198, 178}},
     {-40, {170, 150, 126}},   // south south temperate belt
     {-43, {192, 178, 157}},
-    {-51, {164, 152, 136}},   // south polar region
+    {-51, {160, 148, 133}},   // south polar region
+    {-64, {140, 131, 120}},
     {-90, {112, 108, 104}},
 }};
 
@@ -304,11 +306,12 @@ Rgb ColoreGiove(double lambda, double phi, const Rumore& n, const DettagliGiove&
   double equatoriali = Smooth(11, 4, std::abs(std::abs(phi) - 13));
   double agitato = 1 + 0.9 * equatoriali + 1.5 * Smooth(35, 55, std::abs(phi));
   double onda = n.Frattale(cilindro(6, 0.3, 0), 3);
-  Rgb c = ColoreFascia(phi + 4.0 * agitato * onda);
+  Rgb c = ColoreFascia(phi + 3.0 * agitato * onda);
 
   // Inside the belts: filaments drawn out along the parallels, light rifts
   // and dark condensations.
-  double scuro = Smooth(222, 165, 0.3 * c.r + 0.59 * c.g + 0.11 * c.b);
+  double polo = Smooth(40, 68, std::abs(phi));
+  double scuro = Smooth(222, 165, 0.3 * c.r + 0.59 * c.g + 0.11 * c.b) * (1 - polo);
   double filamenti = n.Frattale(cilindro(9, 1.3, 40), 3);
   c = c * (1 + (0.05 + 0.2 * scuro) * filamenti);
   double chiazze = n(cilindro(5, 0.8, 200));
@@ -317,10 +320,9 @@ Rgb ColoreGiove(double lambda, double phi, const Rumore& n, const DettagliGiove&
   c = c * (1 + 0.025 * n(cilindro(40, 1.5, 80)));
 
   // Polar regions: mottled and greyer.
-  double polo = Smooth(40, 68, std::abs(phi));
   if (polo > 0) {
-    double macchie = n.Frattale(cilindro(10, 0.5, 120), 3);
-    c = c * (1 + 0.18 * polo * macchie);
+    double macchie = n.Frattale(V3{4 * std::cos(l), 4 * std::sin(l), phi * 0.2 + 50}, 3);
+    c = c * (1 + 0.2 * polo * macchie);
     double grigio = (0.3 * c.r + 0.59 * c.g + 0.11 * c.b) / 128;
     c = Mix(c, Rgb{126, 126, 128} * grigio, 0.3 * polo);
   }
@@ -412,8 +414,8 @@ Toppa CreaToppa() {
       double e = std::hypot(dl / aMacchia, dp / bMacchia);
       double theta = std::atan2(dp / bMacchia, dl / aMacchia) + 2.2 * (1 - e);
       double vortice = n.Frattale(V3{3 * e * std::cos(theta), 3 * e * std::sin(theta), 7.5}, 3);
-      Rgb spot = Mix(Rgb{222, 142, 108}, Rgb{202, 98, 72}, Smooth(0.15, 0.75, e));
-      spot = Mix(spot, Rgb{184, 86, 64}, 0.6 * Smooth(0.7, 0.9, e) * (1 - Smooth(0.9, 1.0, e)));
+      Rgb spot = Mix(Rgb{222, 150, 116}, Rgb{206, 112, 82}, Smooth(0.15, 0.75, e));
+      spot = Mix(spot, Rgb{188, 96, 70}, 0.6 * Smooth(0.7, 0.9, e) * (1 - Smooth(0.9, 1.0, e)));
       spot = spot * (1 + 0.08 * vortice);
       double collare = Smooth(0.95, 1.04, e) * (1 - Smooth(1.04, 1.16, e));
       Sopra(C, A, Rgb{176, 122, 96}, 0.35 * collare);

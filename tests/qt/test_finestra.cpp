@@ -1,0 +1,447 @@
+#include "window/qt/finestra_principale.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtCore/qtestsupport_core.h>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "app.h"
+#include "window/qt/pannello_satelliti.h"
+#include "window/qt/tela_qpainter.h"
+#include "window/qt/vista_zorva.h"
+
+namespace mr {
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---- user input through events ---------------------------------------------
+
+void Clicca(QWidget* w, QPoint punto) {
+  const QPointF locale(punto), globale(w->mapToGlobal(punto));
+  QMouseEvent premi(QEvent::MouseButtonPress, locale, globale, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(w, &premi);
+  QMouseEvent rilascia(QEvent::MouseButtonRelease, locale, globale, Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &rilascia);
+}
+
+void Clicca(QWidget* w) { Clicca(w, w->rect().center()); }
+
+void Tasto(QWidget* w, int tasto, Qt::KeyboardModifiers modificatori = Qt::NoModifier,
+           const QString& testo = {}) {
+  QKeyEvent premi(QEvent::KeyPress, tasto, modificatori, testo);
+  QApplication::sendEvent(w, &premi);
+  QKeyEvent rilascia(QEvent::KeyRelease, tasto, modificatori, testo);
+  QApplication::sendEvent(w, &rilascia);
+}
+
+// Replaces the text of a field or of an editable list as typing would.
+void Digita(QWidget* w, const QString& testo) {
+  if (auto* c = qobject_cast<QComboBox*>(w)) w = c->lineEdit();
+  Tasto(w, Qt::Key_A, Qt::ControlModifier);
+  Tasto(w, Qt::Key_Delete);
+  for (QChar ch : testo) Tasto(w, ch.unicode(), Qt::NoModifier, QString(ch));
+}
+
+// ---- fixture -----------------------------------------------------------------
+
+class FinestraTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    prova::App();
+    cartella_ = fs::temp_directory_path() /
+                ("mr_finestra_" + std::to_string(std::random_device{}()));
+    fs::create_directories(cartella_);
+    std::ofstream(cartella_ / "Imp.txt", std::ios::binary) << "180,12,30,41,54,69\r\n";
+    std::ofstream(cartella_ / "IOra.txt", std::ios::binary) << "0\r\n";
+  }
+  void TearDown() override {
+    finestra_.reset();
+    std::error_code ec;
+    fs::remove_all(cartella_, ec);
+  }
+
+  FinestraPrincipale& Apri() {
+    finestra_ = std::make_unique<FinestraPrincipale>(cartella_);
+    finestra_->show();
+    QCoreApplication::processEvents();
+    return *finestra_;
+  }
+
+  template <class W>
+  W* Trova(const char* nome) {
+    W* w = finestra_->findChild<W*>(QString::fromUtf8(nome));
+    EXPECT_NE(w, nullptr) << nome;
+    return w;
+  }
+
+  void Imposta(const char* casella, bool spuntata) {
+    auto* c = Trova<QCheckBox>(casella);
+    if (c->isChecked() != spuntata) Clicca(c);
+    ASSERT_EQ(c->isChecked(), spuntata) << casella;
+  }
+
+  void Istante(const char* g, const char* m, const char* a, const char* o, const char* mi) {
+    Digita(Trova<QComboBox>("Giorno"), g);
+    Digita(Trova<QComboBox>("Mese"), m);
+    Digita(Trova<QComboBox>("Anno"), a);
+    Digita(Trova<QComboBox>("Ore"), o);
+    Digita(Trova<QComboBox>("Minuti"), mi);
+  }
+
+  // The picture area as it appears in a grab of the whole window.
+  QImage ZorvaNellaFinestra() {
+    QCoreApplication::processEvents();
+    const QImage finestra = finestra_->grab().toImage();
+    VistaZorva* z = finestra_->Zorva();
+    return finestra.copy(QRect(z->mapTo(finestra_.get(), QPoint(0, 0)), z->size()));
+  }
+
+  fs::path cartella_;
+  std::unique_ptr<FinestraPrincipale> finestra_;
+};
+
+TEST_F(FinestraTest, ControlsStandWhereTheDesignPutsThem) {
+  finestra_ = std::make_unique<FinestraPrincipale>(cartella_);
+  EXPECT_EQ(finestra_->windowTitle(),
+            QString("Zorva: Macchia Rossa - Ombre, eclissi, occultazioni e transiti dei "
+                    "satelliti galileiani (Tarbeni)"));
+  EXPECT_EQ(finestra_->centralWidget()->size(), QSize(634, 436));
+
+  struct Case {
+    const char* nome;
+    QRect posizione;
+    const char* testo;
+    const char* suggerimento;
+  };
+  const Case cases[] = {
+      {"Giorno", QRect(40, 32, 65, 21), nullptr, ""},
+      {"Minuti", QRect(520, 32, 65, 21), nullptr, ""},
+      {"Più", QRect(448, 128, 41, 25), "+1", "Incremento di 1 minuto"},
+      {"Meno10", QRect(448, 296, 41, 25), "-10", "Decremento di 10 minuti"},
+      {"Calcola", QRect(48, 376, 73, 33), "Calcola", "Calcola per la data fissata"},
+      {"Rotazione", QRect(168, 376, 73, 33), "Animazione",
+       "Simula la rivoluzione dei satelliti e la rotazione di Zorva"},
+      {"TReale", QRect(408, 376, 73, 33), "Tempo reale", "Calcola per quest'istante"},
+      {"Chiudi", QRect(520, 376, 73, 33), "Chiudi", ""},
+      {"OE", QRect(520, 88, 81, 33), "Ora Estiva", "Ora legale estiva dell'Europa centrale"},
+      {"TM", QRect(520, 128, 97, 25), "Tempo Medio", "Tempo medio Europa centrale"},
+      {"Griglia", QRect(56, 344, 129, 17), "Griglia delle latitudini ", ""},
+      {"IO", QRect(304, 344, 81, 17), "Io", "Per visualizzare l'ombra dei satelliti"},
+      {"Longitudine", QRect(40, 104, 41, 25), nullptr,
+       "Longitudine in gradi della macchia rossa nel sistema II"},
+      {"Massimo", QRect(560, 296, 33, 19), nullptr, ""},
+      {"Label9", QRect(32, 136, 145, 17), "Diametro angolare (\") / De (°)", ""},
+      {"Label7", QRect(296, 96, 49, 17), "Polo   N", ""},
+      {"Velocità", QRect(520, 256, 17, 65), nullptr, ""},
+      {"Zorva", QRect(208, 120, 225, 209), nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.nome);
+    QWidget* w = Trova<QWidget>(c.nome);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->geometry(), c.posizione);
+    EXPECT_EQ(w->toolTip(), QString::fromUtf8(c.suggerimento));
+    if (!c.testo) continue;
+    const QString atteso = QString::fromUtf8(c.testo);
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+      EXPECT_EQ(b->text(), atteso);
+    } else if (auto* l = qobject_cast<QLabel*>(w)) {
+      EXPECT_EQ(l->text(), atteso);
+    }
+  }
+
+  struct Lista {
+    const char* nome;
+    int voci;
+    const char* prima;
+    const char* seconda;
+    const char* ultima;
+  };
+  const Lista liste[] = {
+      {"Giorno", 31, "1", "2", "31"},     {"Mese", 12, "1", "2", "12"},
+      {"Anno", 13, "1998", "1999", "2010"}, {"Ore", 24, "0", "1", "23"},
+      {"Minuti", 12, "0", "5", "55"},
+  };
+  for (const Lista& l : liste) {
+    SCOPED_TRACE(l.nome);
+    auto* c = Trova<QComboBox>(l.nome);
+    ASSERT_NE(c, nullptr);
+    EXPECT_TRUE(c->isEditable());
+    ASSERT_EQ(c->count(), l.voci);
+    EXPECT_EQ(c->itemText(0), l.prima);
+    EXPECT_EQ(c->itemText(1), l.seconda);
+    EXPECT_EQ(c->itemText(l.voci - 1), l.ultima);
+  }
+
+  QStringList menu;
+  for (QAction* a : finestra_->menuBar()->actions()) menu << a->text();
+  EXPECT_EQ(menu, QStringList({"&File", "&Impostazioni", "&Satelliti", "I&nformazioni"}));
+  EXPECT_EQ(Trova<QAction>("mEsci")->text(), "Esci");
+  EXPECT_EQ(Trova<QAction>("mCoordinate")->text(), "Osservatore - GMR - Delta T");
+}
+
+TEST_F(FinestraTest, StartUpShowsThePresentAndTheSatellitePanel) {
+  FinestraPrincipale& f = Apri();
+  MacchiaRossa& m = f.Modello();
+  EXPECT_EQ(Trova<QLineEdit>("Longitudine")->text(), "180");
+  EXPECT_EQ(Trova<QComboBox>("Anno")->currentText(), QString::fromStdString(m.Anno.Text));
+  EXPECT_FALSE(m.Anno.Text.empty());
+  EXPECT_TRUE(Trova<QRadioButton>("TM")->isChecked());
+  EXPECT_EQ(Trova<QLineEdit>("Massimo")->text(), "100");
+
+  FinestraSatelliti* p = f.Pannello();
+  ASSERT_NE(p, nullptr);
+  EXPECT_TRUE(p->isVisible());
+  EXPECT_EQ(p->objectName(), "frmSatelliti");
+  EXPECT_EQ(p->size(), QSize(632, 115));
+  EXPECT_EQ(p->windowTitle(), QString::fromStdString(m.frmSatelliti.Caption));
+  EXPECT_TRUE(p->windowTitle().startsWith("Posizione dei satelliti per il giorno "));
+  EXPECT_EQ(p->Riquadro(1)->geometry(), QRect(8, 0, 25, 17));
+  EXPECT_EQ(p->Riquadro(4)->geometry(), QRect(144, 0, 49, 17));
+  EXPECT_EQ(p->Riquadro(4)->Colore(), QColor(192, 0, 192));
+  EXPECT_EQ(p->Visibilita()->geometry(), QRect(240, 0, 193, 17));
+  EXPECT_EQ(p->Elevazione()->geometry(), QRect(528, 0, 105, 17));
+  EXPECT_EQ(p->Visibilita()->text(), QString::fromStdString(m.frmSatelliti.Visibilita.Caption));
+  EXPECT_EQ(p->Visibilita()->palette().color(QPalette::Window),
+            ColoreQt(m.frmSatelliti.Visibilita.BackColor));
+
+  // Without the satellites the next computation hides the panel.
+  Imposta("Rivoluzione", false);
+  Clicca(Trova<QPushButton>("Calcola"));
+  EXPECT_FALSE(p->isVisible());
+}
+
+TEST_F(FinestraTest, TypedInstantIsNormalisedByCalcola) {
+  FinestraPrincipale& f = Apri();
+  Istante("31", "4", "2004", "12", "0");
+  EXPECT_EQ(f.Modello().Giorno.Text, "31");
+  Clicca(Trova<QPushButton>("Calcola"));
+  EXPECT_EQ(Trova<QComboBox>("Giorno")->currentText(), "1");
+  EXPECT_EQ(Trova<QComboBox>("Mese")->currentText(), "5");
+  EXPECT_EQ(Trova<QComboBox>("Anno")->currentText(), "2004");
+  EXPECT_EQ(Trova<QComboBox>("Ore")->currentText(), "12");
+  EXPECT_EQ(Trova<QComboBox>("Minuti")->currentText(), "0");
+}
+
+TEST_F(FinestraTest, MinuteStepCarriesIntoTheNextYear) {
+  Apri();
+  Istante("31", "12", "1999", "23", "59");
+  Clicca(Trova<QPushButton>("Più"));
+  EXPECT_EQ(Trova<QComboBox>("Giorno")->currentText(), "1");
+  EXPECT_EQ(Trova<QComboBox>("Mese")->currentText(), "1");
+  EXPECT_EQ(Trova<QComboBox>("Anno")->currentText(), "2000");
+  EXPECT_EQ(Trova<QComboBox>("Ore")->currentText(), "0");
+  EXPECT_EQ(Trova<QComboBox>("Minuti")->currentText(), "0");
+}
+
+TEST_F(FinestraTest, UncheckedSatelliteBoxTurnsItsCaptionRed) {
+  FinestraPrincipale& f = Apri();
+  auto* callisto = Trova<QCheckBox>("Callisto");
+  Clicca(callisto);
+  EXPECT_EQ(f.Modello().Callisto.Value, 0);
+  EXPECT_EQ(callisto->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+  Clicca(callisto);
+  EXPECT_EQ(f.Modello().Callisto.Value, 1);
+  EXPECT_TRUE(callisto->isChecked());
+  EXPECT_EQ(callisto->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+}
+
+TEST_F(FinestraTest, ZoneButtonsSetTheOffsetAndRememberSummerTime) {
+  FinestraPrincipale& f = Apri();
+  Clicca(Trova<QRadioButton>("OE"));
+  EXPECT_FLOAT_EQ(f.Modello().ScartoOra, 1.0f);
+  std::ifstream file(cartella_ / "IOra.txt", std::ios::binary);
+  const std::string contenuto(std::istreambuf_iterator<char>(file), {});
+  EXPECT_EQ(contenuto.substr(0, 1), "1");
+  Clicca(Trova<QRadioButton>("TU"));
+  EXPECT_FLOAT_EQ(f.Modello().ScartoOra, -1.0f);
+  EXPECT_TRUE(Trova<QRadioButton>("TU")->isChecked());
+  EXPECT_FALSE(Trova<QRadioButton>("OE")->isChecked());
+}
+
+TEST_F(FinestraTest, SpeedBarShowsOneHundredAtTheTop) {
+  FinestraPrincipale& f = Apri();
+  auto* barra = Trova<QScrollBar>("Velocità");
+  EXPECT_EQ(f.Modello().Velocita, 100);
+  EXPECT_EQ(barra->value(), barra->minimum());  // the top
+  barra->triggerAction(QAbstractSlider::SliderPageStepAdd);  // a click below the thumb
+  EXPECT_EQ(f.Modello().Velocita, 90);
+  EXPECT_EQ(Trova<QLineEdit>("Massimo")->text(), "90");
+  barra->triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(f.Modello().Velocita, 1);
+  EXPECT_EQ(Trova<QLineEdit>("Massimo")->text(), "1");
+}
+
+// With nothing drawn over the sky, every pixel clear of the limb shows the
+// sky colour of the band and the planet shows inside it.
+TEST_F(FinestraTest, SkyColourCoversEverythingOutsideTheDisk) {
+  FinestraPrincipale& f = Apri();
+  for (const char* c : {"Macchia", "IO", "Europa", "Ganimede", "Callisto"}) Imposta(c, false);
+  Imposta("Rivoluzione", true);
+  Imposta("Cielo", true);
+  Istante("15", "3", "2004", "21", "0");
+  Clicca(Trova<QPushButton>("Calcola"));
+
+  const QColor cielo = ColoreQt(f.Modello().frmSatelliti.BackColor);
+  ASSERT_NE(cielo, ColoreQt(ColoreFacciata));
+  const QImage z = ZorvaNellaFinestra();
+  ASSERT_EQ(z.size(), QSize(225, 209));
+  EXPECT_EQ(z.pixelColor(3, 100), cielo);
+  EXPECT_NE(z.pixelColor(110, 106), cielo);
+
+  const double sx = 275.0 / z.width(), sy = 255.0 / z.height();
+  int fuori = 0, scoperti = 0;
+  for (int py = 0; py < z.height(); ++py) {
+    for (int px = 0; px < z.width(); ++px) {
+      const double x = (px + 0.5) * sx - 134, y = (py + 0.5) * sy - 129;
+      const double d = std::hypot(x / 126, y / 117.81);
+      if (d < 1.05) continue;  // the limb and its neighbourhood
+      ++fuori;
+      if (z.pixelColor(px, py) != cielo) ++scoperti;
+    }
+  }
+  EXPECT_GT(fuori, 5000);
+  EXPECT_EQ(scoperti, 0);
+}
+
+TEST_F(FinestraTest, AnimationRunsOnTheTimerAndStopsOnASecondClick) {
+  FinestraPrincipale& f = Apri();
+  MacchiaRossa& m = f.Modello();
+  // Nothing that could end it early: it would run for 5222 frames.
+  for (const char* c : {"Macchia", "Rivoluzione", "IO", "Europa", "Ganimede", "Callisto"})
+    Imposta(c, false);
+  auto* rotazione = Trova<QPushButton>("Rotazione");
+  Clicca(rotazione);
+  ASSERT_TRUE(f.AnimazioneAttiva());
+  EXPECT_TRUE(m.AnimazioneInCorso());
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  EXPECT_FALSE(Trova<QPushButton>("Calcola")->isEnabled());
+  EXPECT_FALSE(Trova<QComboBox>("Giorno")->isEnabled());
+  EXPECT_FALSE(Trova<QAction>("mCoordinate")->isEnabled());
+  EXPECT_TRUE(Trova<QScrollBar>("Velocità")->isEnabled());
+  EXPECT_TRUE(rotazione->isEnabled());
+
+  EXPECT_TRUE(QTest::qWaitFor([&] { return m.Fotogramma() >= 3; }, 10000));
+  const std::string minuti = m.Minuti.Text;
+  EXPECT_EQ(Trova<QComboBox>("Minuti")->currentText(), QString::fromStdString(minuti));
+
+  Clicca(rotazione);
+  EXPECT_FALSE(f.AnimazioneAttiva());
+  EXPECT_FALSE(m.AnimazioneInCorso());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(Trova<QPushButton>("Calcola")->isEnabled());
+  EXPECT_TRUE(Trova<QAction>("mCoordinate")->isEnabled());
+  const int ultimo = m.Fotogramma();
+  QTest::qWait(50);
+  EXPECT_EQ(m.Fotogramma(), ultimo);
+}
+
+TEST_F(FinestraTest, EscapeStopsTheAnimation) {
+  FinestraPrincipale& f = Apri();
+  for (const char* c : {"Macchia", "Rivoluzione", "IO", "Europa", "Ganimede", "Callisto"})
+    Imposta(c, false);
+  Clicca(Trova<QPushButton>("Rotazione"));
+  ASSERT_TRUE(f.AnimazioneAttiva());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return f.Modello().Fotogramma() >= 1; }, 10000));
+  // The field does not use the key, so it reaches the window.
+  Tasto(Trova<QLineEdit>("MC"), Qt::Key_Escape);
+  EXPECT_FALSE(f.AnimazioneAttiva());
+  EXPECT_FALSE(f.Modello().AnimazioneInCorso());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// ---- the screen canvas -----------------------------------------------------------
+
+QImage Disegna(QSize pixel, const std::function<void(Tela&)>& disegno) {
+  QImage immagine(pixel, QImage::Format_RGB32);
+  QPainter p(&immagine);
+  TelaQPainter tela(p, immagine.rect(), QImage(), Qt::white, QFont());
+  tela.Cls();
+  disegno(tela);
+  return immagine;
+}
+
+bool Rosso(QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; }
+
+TEST(TelaQPainterTest, CircleAxesFollowTheAspectOnTheScreen) {
+  struct Case {
+    double aspetto;
+    QPoint dentro[2];
+    QPoint fuori[2];
+  };
+  // 200 x 100 pixels for 100 x 100 units: radius 20 units = 40 pixels across.
+  const Case cases[] = {
+      {1, {{135, 50}, {100, 85}}, {{145, 50}, {100, 95}}},
+      {0.5, {{135, 50}, {100, 65}}, {{145, 50}, {100, 75}}},
+      {2, {{115, 50}, {100, 85}}, {{125, 50}, {100, 95}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.aspetto);
+    const QImage im = Disegna({200, 100}, [&](Tela& t) {
+      t.Scala(0, 0, 100, 100);
+      t.Riempimento(RGB(255, 0, 0));
+      t.Cerchio(50, 50, 20, RGB(255, 0, 0), c.aspetto);
+    });
+    for (QPoint q : c.dentro) EXPECT_TRUE(Rosso(im.pixelColor(q))) << q.x() << "," << q.y();
+    for (QPoint q : c.fuori) EXPECT_EQ(im.pixelColor(q), QColor(Qt::white)) << q.x() << "," << q.y();
+  }
+}
+
+TEST(TelaQPainterTest, LineWidthIsInScreenPixels) {
+  const QImage im = Disegna({225, 209}, [](Tela& t) {
+    t.Scala(0, 0, 275, 255);
+    t.LarghezzaLinea(16);
+    t.Linea(0, 0, 275, 0, RGB(255, 0, 0));
+    t.LarghezzaLinea(1);
+    t.Linea(0, 100, 275, 100, RGB(255, 0, 0));
+  });
+  for (int y = 0; y <= 7; ++y) EXPECT_TRUE(Rosso(im.pixelColor(100, y))) << y;
+  EXPECT_EQ(im.pixelColor(100, 9), QColor(Qt::white));
+  int righe = 0;
+  for (int y = 70; y < 95; ++y) righe += Rosso(im.pixelColor(100, y));
+  EXPECT_EQ(righe, 1);
+}
+
+TEST(TelaQPainterTest, ArcRunsCounterClockwiseFromTheRight) {
+  const QImage im = Disegna({200, 200}, [](Tela& t) {
+    t.Scala(0, 0, 200, 200);
+    t.LarghezzaLinea(3);
+    t.Arco(100, 100, 50, RGB(255, 0, 0), 0, 3.14159265, 1);  // the upper half
+  });
+  const auto tocca = [&](QPoint centro) {
+    for (int dy = -2; dy <= 2; ++dy)
+      for (int dx = -2; dx <= 2; ++dx)
+        if (Rosso(im.pixelColor(centro + QPoint(dx, dy)))) return true;
+    return false;
+  };
+  EXPECT_TRUE(tocca({100, 50}));
+  EXPECT_FALSE(tocca({100, 150}));
+  EXPECT_EQ(im.pixelColor(100, 100), QColor(Qt::white));  // not filled
+}
+
+}  // namespace
+}  // namespace mr

@@ -1,0 +1,150 @@
+#include <cmath>
+
+#include "ephemeris/numeri.h"
+#include "finestra_di_prova.h"
+
+namespace mr {
+namespace {
+
+class Animazione : public FinestraDiProva {
+ protected:
+  // Every stop test off: no GRS, no shadows, no panel (so no eclipse announcements).
+  MacchiaRossa& SenzaArresti(const char* giorno, const char* ore, const char* minuti) {
+    MacchiaRossa& m = Apri();
+    m.TM_Click();
+    for (Casella* c : {&m.Macchia, &m.Rivoluzione, &m.IO, &m.Europa, &m.Ganimede, &m.Callisto})
+      c->Value = 0;
+    Imposta(m, giorno, "3", "2004", ore, minuti);
+    return m;
+  }
+  static void Fotogrammi(MacchiaRossa& m, int n) {
+    for (int i = 0; i < n; ++i) ASSERT_TRUE(m.MeridianoA_Fotogramma());
+  }
+};
+
+TEST_F(Animazione, FramesAdvanceTheClockBy8Point27Minutes) {
+  MacchiaRossa& m = SenzaArresti("15", "10", "0");
+  ASSERT_TRUE(m.MeridianoA_Avvia());
+  Fotogrammi(m, 100);
+  EXPECT_EQ(Data(m), "15/3/2004 23:47");
+
+  MacchiaRossa& n = SenzaArresti("15", "23", "55");
+  ASSERT_TRUE(n.MeridianoA_Avvia());
+  Fotogrammi(n, 1);
+  EXPECT_EQ(Data(n), "16/3/2004 0:3");
+}
+
+TEST_F(Animazione, CentralMeridianTurnsFiveDegreesPerFrame) {
+  MacchiaRossa& m = SenzaArresti("15", "10", "0");
+  m.Calcola_Click();
+  double omega0 = m.omegaSfondo;
+  ASSERT_TRUE(m.MeridianoA_Avvia());
+  Fotogrammi(m, 80);
+  double atteso = Riduci360(omega0 + 400);
+  EXPECT_NEAR(m.omegaSfondo, atteso == 0 ? 360 : atteso, 1e-9);
+  EXPECT_EQ(m.MC.Text, TestoSingolo(ArrotondaA(m.omegaSfondo, 10)));
+}
+
+TEST_F(Animazione, WithEveryStopOffRunsAll5222FramesAbout30Days) {
+  MacchiaRossa& m = SenzaArresti("1", "10", "0");
+  m.MeridianoA();
+  EXPECT_FALSE(m.AnimazioneInCorso());
+  EXPECT_EQ(m.Fotogramma(), 5222);
+  EXPECT_EQ(m.Arresto(), arresto::Fine);
+  // 5222 x 8.273294495 min = 30 d 0 h 3 min.
+  EXPECT_EQ(Data(m), "31/3/2004 10:3");
+  EXPECT_EQ(m.Massimo.Text, "100");
+}
+
+TEST_F(Animazione, StopsOnTheFirstGrsTransit) {
+  MacchiaRossa& m = SenzaArresti("15", "10", "0");
+  m.Macchia.Value = 1;
+  m.MeridianoA();
+  EXPECT_EQ(m.Arresto(), arresto::Macchia);
+  double L = LeggiNumero(m.Longitudine.Text);
+  double distanza = std::fabs(Riduci360(m.omegaSfondo - L + 180) - 180);
+  EXPECT_LE(distanza, 2.5);
+  EXPECT_LT(m.Fotogramma(), 73);  // within one rotation of the planet
+}
+
+TEST_F(Animazione, ShadowStopTurnsThatCaptionBlue) {
+  MacchiaRossa& m = SenzaArresti("15", "10", "0");
+  for (Casella* c : {&m.IO, &m.Europa, &m.Ganimede, &m.Callisto}) c->Value = 1;
+  m.MeridianoA();
+  std::string nome = m.Arresto();
+  Casella* caselle[] = {&m.IO, &m.Europa, &m.Ganimede, &m.Callisto};
+  const char* nomi[] = {"IO", "Europa", "Ganimede", "Callisto"};
+  int fermati = 0;
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(nomi[i]);
+    if (nome == nomi[i]) {
+      ++fermati;
+      EXPECT_EQ(caselle[i]->ForeColor, RGB(0, 0, 250));
+    } else {
+      EXPECT_EQ(caselle[i]->ForeColor, RGB(200, 0, 0));
+    }
+  }
+  EXPECT_EQ(fermati, 1) << nome;
+  // The stop frame shows a shadow on the disk near the central meridian.
+  double XS[4], u[4], YS[4];
+  std::string giorno = m.Giorno.Text;
+  m.Ombre(XS, u, YS);
+  EXPECT_EQ(m.Giorno.Text, giorno);
+}
+
+TEST_F(Animazione, EclipseFlagIsClearedAtStartAndStopsAtTheTopOfTheNextFrame) {
+  MacchiaRossa& m = SenzaArresti("15", "10", "0");
+  m.Rivoluzione.Value = 1;
+  m.EclisseTrovata = 1;
+  ASSERT_TRUE(m.MeridianoA_Avvia());
+  EXPECT_EQ(m.EclisseTrovata, 0);
+  while (m.MeridianoA_Fotogramma())
+    if (m.EclisseTrovata == 1) break;
+  ASSERT_EQ(m.EclisseTrovata, 1) << "no eclipse announced in 30 days";
+  ASSERT_NE(m.frmSatelliti.Caption.find("- Eclisse di "), std::string::npos);
+  int f = m.Fotogramma();
+  std::string prima = Data(m);
+  auto disegno = m.Zorva.operazioni.size();
+  EXPECT_FALSE(m.MeridianoA_Fotogramma());
+  EXPECT_EQ(m.Arresto(), arresto::Eclisse);
+  EXPECT_EQ(m.Fotogramma(), f);
+  EXPECT_EQ(Data(m), prima);
+  EXPECT_EQ(m.Zorva.operazioni.size(), disegno);
+}
+
+TEST_F(Animazione, IntervalFollowsTheSpeedOnlyWithTheGrs) {
+  MacchiaRossa& m = Apri();
+  m.Velocita_Change(1);
+  EXPECT_EQ(m.Intervallo(), 1000000);
+  EXPECT_EQ(m.Massimo.Text, "1");
+  m.Velocita_Change(100);
+  EXPECT_EQ(m.Intervallo(), 10000);
+  m.Velocita_Change(37);
+  m.Macchia.Value = 0;
+  EXPECT_EQ(m.Intervallo(), 10000);
+  EXPECT_EQ(m.Massimo.Text, "100");
+}
+
+TEST_F(Animazione, StartPaintsSatelliteCaptionsAndAStopLeavesTheLastFrame) {
+  MacchiaRossa& m = SenzaArresti("15", "10", "0");
+  ASSERT_TRUE(m.MeridianoA_Avvia());
+  EXPECT_EQ(m.Callisto.ForeColor, RGB(200, 0, 0));
+  Fotogrammi(m, 3);
+  std::string data = Data(m);
+  m.MeridianoA_Ferma();
+  EXPECT_FALSE(m.AnimazioneInCorso());
+  EXPECT_FALSE(m.MeridianoA_Fotogramma());
+  EXPECT_EQ(Data(m), data);
+  EXPECT_EQ(m.Fotogramma(), 3);
+}
+
+TEST_F(Animazione, RefusedOutsideTheRange) {
+  MacchiaRossa& m = SenzaArresti("15", "10", "0");
+  m.Anno.Text = "1500";
+  EXPECT_FALSE(m.MeridianoA_Avvia());
+  EXPECT_FALSE(m.AnimazioneInCorso());
+  EXPECT_EQ(ambiente.avvisi.back(), AvvisoFuoriIntervallo);
+}
+
+}  // namespace
+}  // namespace mr

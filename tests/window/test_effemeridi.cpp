@@ -1,0 +1,97 @@
+// The headless front, run as a user would run it.
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "finestra_di_prova.h"
+
+namespace mr {
+namespace {
+
+struct Esito {
+  int stato;
+  std::string uscita;
+};
+
+class Effemeridi : public FinestraDiProva {
+ protected:
+  Esito Esegui(const std::string& argomenti) {
+    std::string comando = std::string(EFFEMERIDI_PATH) + " --cartella " + cartella.string() +
+                          " " + argomenti + " 2>/dev/null";
+    Esito e{0, ""};
+    FILE* p = popen(comando.c_str(), "r");
+    std::array<char, 4096> buf;
+    while (std::size_t n = std::fread(buf.data(), 1, buf.size(), p)) e.uscita.append(buf.data(), n);
+    int s = pclose(p);
+    e.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    return e;
+  }
+  static bool Contiene(const std::string& s, const std::string& parte) {
+    return s.find(parte) != std::string::npos;
+  }
+};
+
+TEST_F(Effemeridi, JsonCarriesTheFieldsAfterCalcola) {
+  Esito e = Esegui("--giorno 15 --mese 3 --anno 2004 --ore 22 --minuti 0 --zona TM --json");
+  ASSERT_EQ(e.stato, 0);
+  for (const char* atteso :
+       {"\"Giorno\": \"15\"", "\"Mese\": \"3\"", "\"Anno\": \"2004\"", "\"Ore\": \"22\"",
+        "\"Minuti\": \"0\"", "\"Culmine\": \"23:34\"", "\"Sorgere\": \"17:2\"",
+        "\"Tramonto\": \"6:10\"", "\"Elevazione.Caption\": \"Altezza =  50.3°\"",
+        "\"ScartoOra\": 0", "\"LongGradi\": 12", "\"LatGradi\": 42", "\"Massimo\": \"100\"",
+        "\"EclisseTrovata\": 0", "\"frmSatelliti.Visible\": true",
+        "\"Visibilità.Caption\": \"               Notte\"", "\"IO.ForeColor\": \"#c00000\""})
+    EXPECT_TRUE(Contiene(e.uscita, atteso)) << atteso << "\n" << e.uscita;
+  for (const char* chiave : {"\"Longitudine\"", "\"MC\"", "\"DiametroA\"", "\"De\"",
+                             "\"LongPrimi\"", "\"LatPrimi\"", "\"AltezzaSole\"",
+                             "\"frmSatelliti.Caption\"", "\"frmSatelliti.BackColor\"",
+                             "\"Visibilità.BackColor\"", "\"Elevazione.BackColor\""})
+    EXPECT_TRUE(Contiene(e.uscita, chiave)) << chiave;
+  EXPECT_FALSE(Contiene(e.uscita, "Zorva.disegno"));
+}
+
+TEST_F(Effemeridi, NormalisesAndNeverWritesFiles) {
+  std::filesystem::remove(cartella / "Imp.txt");
+  Esito e = Esegui("--giorno 31 --mese 4 --anno 2004 --zona OE --json");
+  ASSERT_EQ(e.stato, 0);
+  EXPECT_TRUE(Contiene(e.uscita, "\"Giorno\": \"1\""));
+  EXPECT_TRUE(Contiene(e.uscita, "\"Mese\": \"5\""));
+  EXPECT_TRUE(Contiene(e.uscita, "\"Longitudine\": \"98\""));
+  EXPECT_FALSE(std::filesystem::exists(cartella / "Imp.txt"));
+  EXPECT_FALSE(std::filesystem::exists(cartella / "IOra.txt"));
+}
+
+TEST_F(Effemeridi, DrawingsAndAnimation) {
+  Esito e = Esegui(
+      "--giorno 15 --mese 3 --anno 2004 --ore 10 --minuti 0 --spunta Rivoluzione=0 "
+      "--spunta IO=0 --spunta Europa=0 --spunta Ganimede=0 --spunta Callisto=0 "
+      "--azione Rotazione --json --disegno");
+  ASSERT_EQ(e.stato, 0);
+  EXPECT_TRUE(Contiene(e.uscita, "\"MeridianoA.arresto\": \"Macchia\""));
+  EXPECT_TRUE(Contiene(e.uscita, "\"MeridianoA.fotogramma\": "));
+  EXPECT_TRUE(Contiene(e.uscita, "\"Zorva.disegno\": [{\"op\":\"cls\"}"));
+  EXPECT_TRUE(Contiene(e.uscita, "{\"op\":\"fill\",\"color\":\"#e6af7d\"}"));
+  EXPECT_TRUE(Contiene(e.uscita, "\"IO.ForeColor\": \"#c80000\""));
+  EXPECT_TRUE(Contiene(e.uscita, "\"frmSatelliti.Visible\": false"));
+}
+
+TEST_F(Effemeridi, ErrorsHaveTheirExitStatus) {
+  EXPECT_EQ(Esegui("--boh").stato, 2);
+  EXPECT_EQ(Esegui("--zona XX").stato, 2);
+  EXPECT_EQ(Esegui("--spunta IO=2").stato, 2);
+  EXPECT_EQ(Esegui("--azione Salta").stato, 2);
+  EXPECT_EQ(Esegui("--anno 1500 --json").stato, 1);
+  Esito aiuto = Esegui("--help");
+  EXPECT_EQ(aiuto.stato, 0);
+  EXPECT_TRUE(Contiene(aiuto.uscita, "uso: effemeridi"));
+}
+
+TEST_F(Effemeridi, TableHasItalianLabels) {
+  Esito e = Esegui("--giorno 15 --mese 3 --anno 2004 --ore 22 --minuti 0");
+  ASSERT_EQ(e.stato, 0);
+  for (const char* atteso : {"Meridiano centrale", "Sorge", "Culmina", "Tramonta", "17:2"})
+    EXPECT_TRUE(Contiene(e.uscita, atteso)) << atteso;
+}
+
+}  // namespace
+}  // namespace mr
