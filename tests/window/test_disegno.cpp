@@ -188,6 +188,24 @@ TEST_F(Disegno, PanelTitleShowsTheFieldsWithoutLeadingZeros) {
   EXPECT_EQ(cerchi[0].r, 5);
 }
 
+TEST_F(Disegno, TwoEclipsesAtOnceKeepTheLaterSuffix) {
+  // 14 January 2000, 0:02 UT: Io and Europa both in Jupiter's shadow.
+  MacchiaRossa& m = Apri();
+  m.TU_Click();
+  Imposta(m, "14", "1", "2000", "0", "2");
+  m.EclisseTrovata = 0;
+  m.mSatelliti_Click();
+  EXPECT_EQ(m.EclisseTrovata, 1);
+  EXPECT_EQ(m.frmSatelliti.Caption,
+            "Posizione dei satelliti per il giorno 14/1/2000 alle ore 0:2        - Eclisse di "
+            "Europa -");
+  // Both are drawn black over their own colours.
+  int neri = 0;
+  for (const Operazione& o : DiTipo(m.frmSatelliti.disegno, Op::Riempimento))
+    neri += o.colore == RGB(0, 0, 0);
+  EXPECT_EQ(neri, 2);
+}
+
 TEST_F(Disegno, UncheckedSatellitesDrawNothingButDeIsStillRewritten) {
   MacchiaRossa& m = Apri();
   m.Rivoluzione.Value = 0;
