@@ -114,6 +114,11 @@ float ArrotondaA(double x, float scala) {
   return static_cast<float>(Intero16(x * scala)) / scala;
 }
 
+double ArcoSeno(double s, double pi) {
+  if (std::fabs(s) >= 1) return std::copysign(pi / 2, s);
+  return std::atan(s / std::sqrt(1 - s * s));
+}
+
 double Riduci360(double x) { return x - 360 * std::floor(x / 360); }
 
 }  // namespace mr

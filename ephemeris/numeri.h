@@ -38,6 +38,11 @@ std::int16_t Intero16(double x);
 // single precision: the way tenths and hundredths are shown.
 float ArrotondaA(double x, float scala);
 
+// Arcsine in radians formed from the arctangent, atan(s / sqrt(1 - s^2));
+// s of +-1 (or beyond, by rounding) gives +-pi/2, with the value of pi the
+// caller works with, instead of a division by zero.
+double ArcoSeno(double s, double pi);
+
 // Reduction of an angle in degrees to [0, 360): x - 360 Int(x / 360).
 double Riduci360(double x);
 

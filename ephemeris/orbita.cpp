@@ -34,11 +34,6 @@ Anomalie RisolviKepler(double M, double e) {
 
 }  // namespace
 
-double ArcoSeno(double s) {
-  if (s >= 1) return 3.141592654 / 2;
-  if (s <= -1) return -3.141592654 / 2;
-  return std::atan(s / std::sqrt(1 - s * s));
-}
 
 double ArcoTangenteQ(double y, double x) {
   if (y > 0 && x > 0) return std::atan(y / x);

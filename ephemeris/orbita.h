@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "ephemeris/numeri.h"
+
 namespace mr {
 
 // Julian Day of 0h of a date (ends in .5).
@@ -25,9 +27,8 @@ OrbitaGiove CalcolaOrbitaGiove(double T);
 double DiametroApparente(double giorno, double mese, double anno);
 
 // Angle helpers of the visibility routines, pi = 3.141592654.
-// Arcsine formed from the arctangent, radians. At +-1 (and beyond, from
-// rounding) it gives +-pi/2, so the zenith never divides by zero.
-double ArcoSeno(double s);
+// Arcsine formed from the arctangent, radians; +-1 gives +-pi/2.
+inline double ArcoSeno(double s) { return ArcoSeno(s, 3.141592654); }
 // Four-quadrant arctangent of y / x in [0, 2 pi). When y or x is exactly 0
 // the two-argument arctangent brought into [0, 2 pi) stands in.
 double ArcoTangenteQ(double y, double x);

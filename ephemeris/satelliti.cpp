@@ -12,11 +12,10 @@ namespace {
 double Sin(double gradi) { return std::sin(gradi * 3.141592654 / 180); }
 double Cos(double gradi) { return std::cos(gradi * 3.141592654 / 180); }
 
-// Arcsine in degrees through the arctangent; +-1 (or beyond) gives +-90.
+// Arcsine in degrees; +-1 (or beyond) gives +-90.
 double ArcoSenoGradi(double s) {
-  if (s >= 1) return 90;
-  if (s <= -1) return -90;
-  return std::atan(s / std::sqrt(1 - s * s)) * 180 / 3.141592654;
+  if (std::fabs(s) >= 1) return std::copysign(90.0, s);
+  return ArcoSeno(s, 3.141592654) * 180 / 3.141592654;
 }
 
 bool IndiceValido(int i) { return i >= 0 && i < 4; }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "ephemeris/numeri.h"
+
 namespace mr {
 
 namespace {
@@ -22,11 +24,6 @@ double ArcoTangente(double num, double den) {
   return std::atan(num / den);
 }
 
-// Arcsine through the arctangent; +-1 (or beyond, by rounding) gives +-pi/2.
-double ArcoSeno(double s) {
-  if (std::fabs(s) >= 1) return Segno(s) * pi / 2;
-  return std::atan(s / std::sqrt(1 - s * s));
-}
 
 }  // namespace
 
@@ -95,7 +92,7 @@ SolePianeta PosizioniSolePianeta(double d) {
   double lambda = A + lambdaS;
   double z = r * std::sin(b);
   double Delta = std::sqrt(x * x + y * y + z * z);
-  double beta = ArcoSeno(z / Delta);
+  double beta = ArcoSeno(z / Delta, pi);
 
   double epsilon = (84428 - 47 * T) / 206265;
   double cosLambda = std::cos(lambda);
@@ -103,7 +100,8 @@ SolePianeta PosizioniSolePianeta(double d) {
       std::sin(lambda) * std::cos(epsilon) - std::tan(beta) * std::sin(epsilon), cosLambda);
   if (cosLambda < 0) alfa = alfa + pi;
   double delta = ArcoSeno(std::sin(beta) * std::cos(epsilon) +
-                          std::cos(beta) * std::sin(epsilon) * std::sin(lambda));
+                              std::cos(beta) * std::sin(epsilon) * std::sin(lambda),
+                          pi);
 
   p.lambdaS = lambdaS;
   p.R = R;

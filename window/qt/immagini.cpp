@@ -87,6 +87,33 @@ class Rumore {
                      Lerp(u, Grad(p_[AB + 1], x, y - 1, z - 1), Grad(p_[BB + 1], x - 1, y - 1, z - 1))));
   }
 
+  // Two-dimensional noise repeating every `periodo` units in x (up to 65536).
+  double operator()(double x, double y, int periodo) const {
+    double fx = std::floor(x), fy = std::floor(y);
+    int X0 = static_cast<int>(fx) % periodo;
+    if (X0 < 0) X0 += periodo;
+    int X1 = X0 + 1 == periodo ? 0 : X0 + 1;
+    int Y0 = static_cast<int>(fy) & 255, Y1 = (Y0 + 1) & 255;
+    x -= fx;
+    y -= fy;
+    double u = Fade(x), w = Fade(y);
+    return Lerp(w, Lerp(u, Grad2(Hash(X0, Y0), x, y), Grad2(Hash(X1, Y0), x - 1, y)),
+                Lerp(u, Grad2(Hash(X0, Y1), x, y - 1), Grad2(Hash(X1, Y1), x - 1, y - 1)));
+  }
+
+  // Octaves of the periodic noise around a circle: t in turns, y free.
+  double Frattale(double t, double y, int periodo, int ottave) const {
+    double somma = 0, ampiezza = 1, norma = 0;
+    for (int k = 0; k < ottave; ++k) {
+      somma += ampiezza * (*this)(t * periodo, y, periodo);
+      norma += ampiezza;
+      periodo *= 2;
+      y = y * 2 + 7.3;
+      ampiezza *= 0.5;
+    }
+    return somma / norma;
+  }
+
   // Sum of octaves, each twice the frequency and half the amplitude of the last.
   double Frattale(V3 v, int ottave) const {
     double somma = 0, ampiezza = 1, norma = 0;
@@ -102,6 +129,19 @@ class Rumore {
  private:
   static double Fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
   static double Lerp(double t, double a, double b) { return a + t * (b - a); }
+  int Hash(int X, int Y) const { return p_[p_[p_[X & 255] + ((X >> 8) & 255)] + Y]; }
+  static double Grad2(int h, double x, double y) {
+    switch (h & 7) {
+      case 0: return x + y;
+      case 1: return -x + y;
+      case 2: return x - y;
+      case 3: return -x - y;
+      case 4: return x;
+      case 5: return -x;
+      case 6: return y;
+      default: return -y;
+    }
+  }
   static double Grad(int h, double x, double y, double z) {
     h &= 15;
     double u = h < 8 ? x : y;
@@ -297,31 +337,28 @@ DettagliGiove CreaDettagli() {
 }
 
 Rgb ColoreGiove(double lambda, double phi, const Rumore& n, const DettagliGiove& d) {
-  double l = lambda * rad;
-  auto cilindro = [&](double raggio, double scalaLat, double sfasa) {
-    return V3{raggio * std::cos(l) + sfasa, raggio * std::sin(l), phi * scalaLat};
-  };
+  double t = lambda / 360;  // noise fields wrap once around the planet
   // Band edges wave in longitude, more strongly in the two equatorial belts
   // and towards the poles.
   double equatoriali = Smooth(11, 4, std::abs(std::abs(phi) - 13));
+  double polo = Smooth(40, 68, std::abs(phi));
   double agitato = 1 + 0.9 * equatoriali + 1.5 * Smooth(35, 55, std::abs(phi));
-  double onda = n.Frattale(cilindro(6, 0.3, 0), 3);
-  Rgb c = ColoreFascia(phi + 3.0 * agitato * onda);
+  double onda = n.Frattale(t, phi * 0.3, 38, 2);
+  Rgb c = ColoreFascia(phi + 2.3 * agitato * onda);
 
   // Inside the belts: filaments drawn out along the parallels, light rifts
   // and dark condensations.
-  double polo = Smooth(40, 68, std::abs(phi));
   double scuro = Smooth(222, 165, 0.3 * c.r + 0.59 * c.g + 0.11 * c.b) * (1 - polo);
-  double filamenti = n.Frattale(cilindro(9, 1.3, 40), 3);
+  double filamenti = n.Frattale(t, phi * 1.3 + 40, 57, 3);
   c = c * (1 + (0.05 + 0.2 * scuro) * filamenti);
-  double chiazze = n(cilindro(5, 0.8, 200));
-  c = Mix(c, Rgb{226, 212, 188}, 0.55 * scuro * equatoriali * Smooth(0.22, 0.45, chiazze));
+  double chiazze = n(t * 31, phi * 0.8 + 90, 31);
+  c = Mix(c, Rgb{226, 212, 188}, 0.5 * scuro * equatoriali * Smooth(0.2, 0.5, chiazze));
   c = c * (1 - 0.2 * scuro * Smooth(0.25, 0.5, -chiazze));
-  c = c * (1 + 0.025 * n(cilindro(40, 1.5, 80)));
+  c = c * (1 + 0.025 * n(t * 251, phi * 1.5 + 130, 251));
 
   // Polar regions: mottled and greyer.
   if (polo > 0) {
-    double macchie = n.Frattale(V3{4 * std::cos(l), 4 * std::sin(l), phi * 0.2 + 50}, 3);
+    double macchie = n.Frattale(t, phi * 0.2 + 170, 25, 3);
     c = c * (1 + 0.2 * polo * macchie);
     double grigio = (0.3 * c.r + 0.59 * c.g + 0.11 * c.b) / 128;
     c = Mix(c, Rgb{126, 126, 128} * grigio, 0.3 * polo);
@@ -449,8 +486,7 @@ struct Tabella {
   std::vector<Punto> punti;
 };
 
-Punto PuntoDelDisco(int px, int py, double dx, double h, double copertura) {
-  double phi = LatitudineAllAltezza(h);
+Punto PuntoDelDisco(int px, int py, double dx, double phi, double copertura) {
   double nx = std::clamp(dx / std::max(SemiLarghezza(phi), 1e-9), -1.0, 1.0);
   double scostamento = std::asin(nx) / rad;  // longitude of the pixel is omega - scostamento
   int colonna = Colonna(-scostamento);
@@ -475,6 +511,7 @@ std::shared_ptr<const Tabella> CreaTabella(QSize pixel) {
     semi[q] = std::abs(h) > cima ? -1 : SemiLarghezza(LatitudineAllAltezza(h));
   }
   for (int py = 0; py < H; ++py) {
+    double phiRiga = LatitudineAllAltezza(altezza(py + 0.5));
     for (int px = 0; px < W; ++px) {
       int dentro = 0;
       double somma_x = 0, somma_h = 0;
@@ -494,9 +531,10 @@ std::shared_ptr<const Tabella> CreaTabella(QSize pixel) {
       if (dentro == 0) continue;
       double copertura = static_cast<double>(dentro) / (S * S);
       if (dentro == S * S)
-        t->punti.push_back(PuntoDelDisco(px, py, (px + 0.5) / sx - 134.0, altezza(py + 0.5), 1));
+        t->punti.push_back(PuntoDelDisco(px, py, (px + 0.5) / sx - 134.0, phiRiga, 1));
       else
-        t->punti.push_back(PuntoDelDisco(px, py, somma_x / dentro, somma_h / dentro, copertura));
+        t->punti.push_back(
+            PuntoDelDisco(px, py, somma_x / dentro, LatitudineAllAltezza(somma_h / dentro), copertura));
     }
   }
   return t;
@@ -538,7 +576,6 @@ bool DimensioneValida(QSize pixel) {
 // Full phase: the Sun stands behind the observer; mild darkening to the limb.
 template <class Superficie>
 QImage Sfera(QSize pixel, double scurimento, Superficie colore) {
-  constexpr int S = 3;
   QImage img(pixel, QImage::Format_RGB32);
   if (img.isNull()) return img;
   img.fill(qRgb(0, 0, 0));
@@ -547,7 +584,9 @@ QImage Sfera(QSize pixel, double scurimento, Superficie colore) {
   for (int py = 0; py < H; ++py) {
     auto* riga = reinterpret_cast<QRgb*>(img.scanLine(py));
     for (int px = 0; px < W; ++px) {
-      if (std::hypot(px + 0.5 - cx, py + 0.5 - cy) > R + 1.5) continue;
+      double dc = std::hypot(px + 0.5 - cx, py + 0.5 - cy);
+      if (dc > R + 1.5) continue;
+      const int S = dc < R - 1.5 ? 2 : 4;  // finer sampling along the limb
       Rgb somma{0, 0, 0};
       for (int b = 0; b < S; ++b) {
         for (int a = 0; a < S; ++a) {
@@ -565,97 +604,6 @@ QImage Sfera(QSize pixel, double scurimento, Superficie colore) {
   return img;
 }
 
-// Io: sulphur yellows and oranges, white sulphur-dioxide frost, reddish-brown
-// poles, and dark volcanic centres, some in rings of red deposits.
-struct Vulcano {
-  V3 centro;
-  double nucleo, alone;
-  Rgb coloreAlone;
-  bool anello;
-};
-
-std::vector<Vulcano> CreaVulcani() {
-  std::vector<Vulcano> v;
-  Caso caso(4242);
-  // A great plume ring, like Pele's, and a wide dark lava patch, like Loki's.
-  v.push_back({Direzione(-18, 38), 1.6, 15, {196, 86, 46}, true});
-  v.push_back({Direzione(12, -28), 4.5, 7, {70, 56, 42}, false});
-  v.push_back({Direzione(-2, -62), 1.4, 9, {236, 234, 214}, true});
-  for (int k = 0; k < 34; ++k) {
-    V3 c = caso.Direzione();
-    double nucleo = caso(0.7, 2.4);
-    bool rosso = caso(0, 1) < 0.45;
-    Rgb alone = rosso ? Rgb{205, 110, 56} : Rgb{118, 92, 60};
-    v.push_back({c, nucleo, nucleo * caso(2.2, 4.5), alone, false});
-  }
-  return v;
-}
-
-Rgb ColoreIo(V3 p, const Rumore& n, const std::vector<Vulcano>& vulcani) {
-  double n1 = n.Frattale(p * 2.2, 5), n2 = n.Frattale(p * 4 + V3{11, 3, 5}, 4), n3 = n.Frattale(p * 10 + V3{2, 7, 1}, 3);
-  Rgb c = Mix(Rgb{226, 204, 104}, Rgb{238, 230, 178}, Smooth(-0.25, 0.35, n1));
-  c = Mix(c, Rgb{214, 150, 72}, 0.85 * Smooth(0.08, 0.35, n2));
-  c = Mix(c, Rgb{246, 244, 228}, 0.9 * Smooth(0.18, 0.45, n.Frattale(p * 3 + V3{5, 21, 9}, 4)));
-  c = Mix(c, Rgb{196, 196, 140}, 0.4 * Smooth(0.2, 0.45, -n2));  // greenish-grey plains
-  c = Mix(c, Rgb{150, 92, 62}, 0.9 * Smooth(0.55, 0.88, std::abs(p.z) + 0.12 * n3));
-  c = c * (1 + 0.08 * n3);
-  for (const Vulcano& v : vulcani) {
-    double cosMax = std::cos(v.alone * rad);
-    if (Dot(p, v.centro) < cosMax) continue;
-    double d = Distanza(p, v.centro) * (1 + 0.25 * n3);
-    if (v.anello) {
-      double r = v.alone * 0.8, w = v.alone * 0.22;
-      double anello = std::exp(-(d - r) * (d - r) / (w * w));
-      c = Mix(c, v.coloreAlone, 0.75 * anello);
-    } else {
-      c = Mix(c, v.coloreAlone, 0.55 * Macchia(d, v.alone, 0.7));
-    }
-    c = Mix(c, Rgb{44, 34, 26}, 0.92 * Macchia(d, v.nucleo, 0.4));
-  }
-  return c;
-}
-
-// Europa: pale cream ice, mottled tan terrain, and long thin red-brown lineae
-// running along great circles, some of them doubled.
-struct Linea {
-  V3 normale, asse;
-  double cosArco, larghezza, alfa;
-  bool doppia;
-};
-
-std::vector<Linea> CreaLinee() {
-  std::vector<Linea> l;
-  Caso caso(2718);
-  for (int k = 0; k < 46; ++k) {
-    V3 normale = caso.Direzione();
-    V3 asse = Unit(Cross(normale, caso.Direzione()));
-    bool larga = k < 16;
-    double arco = caso(35, 170);
-    double larghezza = larga ? caso(0.006, 0.012) : caso(0.0025, 0.005);
-    l.push_back({normale, asse, std::cos(arco * rad), larghezza, larga ? caso(0.6, 0.85) : caso(0.3, 0.55),
-                 larga && caso(0, 1) < 0.5});
-  }
-  return l;
-}
-
-Rgb ColoreEuropa(V3 p, const Rumore& n, const std::vector<Linea>& linee) {
-  double n1 = n.Frattale(p * 2.4, 5), n2 = n.Frattale(p * 9 + V3{3, 1, 8}, 3);
-  Rgb c = Mix(Rgb{240, 234, 220}, Rgb{206, 180, 146}, Smooth(-0.02, 0.4, n1));
-  c = Mix(c, Rgb{176, 138, 104}, 0.6 * Smooth(0.35, 0.6, n1));
-  c = c * (1 + 0.04 * n2);
-  double ondula = 0.01 * n(p * 5 + V3{9, 9, 9});
-  for (const Linea& l : linee) {
-    if (Dot(p, l.asse) < l.cosArco) continue;
-    double d = std::abs(Dot(p, l.normale) + ondula);
-    if (d > l.larghezza) continue;
-    double x = d / l.larghezza;
-    double profilo = l.doppia ? Smooth(0.05, 0.4, x) * (1 - Smooth(0.6, 1, x)) : 1 - Smooth(0.35, 1, x);
-    double fine = Smooth(l.cosArco, l.cosArco + 0.08, Dot(p, l.asse));
-    c = Mix(c, Rgb{150, 88, 56}, l.alfa * profilo * fine);
-  }
-  return c;
-}
-
 // A crater with bright rays: radial streaks of different length and width.
 struct Raggiera {
   V3 centro, e1, e2;
@@ -670,7 +618,7 @@ Raggiera CreaRaggiera(V3 centro, double nucleo, double lunghezza, int quanti, Ca
   r.e2 = Cross(centro, r.e1);
   r.nucleo = nucleo;
   for (int k = 0; k < quanti; ++k)
-    r.raggi.push_back({caso(-pi, pi), lunghezza * caso(0.35, 1.0), caso(0.03, 0.09)});
+    r.raggi.push_back({caso(-pi, pi), lunghezza * caso(0.35, 1.0), caso(0.08, 0.2)});
   return r;
 }
 
@@ -683,7 +631,7 @@ double LuceRaggiera(V3 p, const Raggiera& r) {
   for (const auto& g : r.raggi) {
     double da = std::remainder(az - g[0], 2 * pi);
     double w = g[2] * (1 + 0.4 * d / g[1]);
-    luce = std::max(luce, 0.6 * std::exp(-da * da / (w * w)) * (1 - Smooth(0.3 * g[1], g[1], d)));
+    luce = std::max(luce, 0.45 * std::exp(-da * da / (w * w)) * (1 - Smooth(0.2 * g[1], g[1], d)));
   }
   return std::min(luce, 1.0);
 }
@@ -724,6 +672,105 @@ double Crateri(V3 p, double celle, double densita, double rMin, double rMax, std
   return luce;
 }
 
+// Io: sulphur yellows and oranges, white sulphur-dioxide frost, reddish-brown
+// poles, and dark volcanic centres, some inside rings of red deposits.
+struct Vulcano {
+  V3 centro;
+  double nucleo, alone;
+  Rgb coloreAlone;
+  double alfaAlone;
+  bool anello;
+};
+
+std::vector<Vulcano> CreaVulcani() {
+  std::vector<Vulcano> v;
+  Caso caso(4242);
+  // A great plume ring, like Pele's, a wide dark lava patch, like Loki's,
+  // and a white ring, like Prometheus'.
+  v.push_back({Direzione(-18, 38), 1.3, 14, {198, 92, 48}, 0.55, true});
+  v.push_back({Direzione(12, -28), 4.0, 6.5, {86, 70, 52}, 0.5, false});
+  v.push_back({Direzione(-2, -62), 1.0, 7, {238, 236, 218}, 0.6, true});
+  for (int k = 0; k < 70; ++k) {
+    V3 c = caso.Direzione();
+    double nucleo = caso(0.4, 1.5);
+    double tipo = caso(0, 1);
+    Rgb alone = tipo < 0.45 ? Rgb{204, 108, 56} : tipo < 0.7 ? Rgb{242, 238, 218} : Rgb{140, 110, 74};
+    v.push_back({c, nucleo, nucleo * caso(4, 8), alone, caso(0.5, 0.8), false});
+  }
+  return v;
+}
+
+Rgb ColoreIo(V3 p, const Rumore& n, const std::vector<Vulcano>& vulcani) {
+  double n1 = n.Frattale(p * 2.2, 5), n2 = n.Frattale(p * 4 + V3{11, 3, 5}, 4), n3 = n.Frattale(p * 10 + V3{2, 7, 1}, 3);
+  Rgb c = Mix(Rgb{226, 204, 104}, Rgb{238, 230, 178}, Smooth(-0.25, 0.35, n1));
+  c = Mix(c, Rgb{214, 150, 72}, 0.8 * Smooth(0.0, 0.45, n2));
+  c = Mix(c, Rgb{246, 244, 228}, 0.85 * Smooth(0.2, 0.45, n.Frattale(p * 3 + V3{5, 21, 9}, 4)));
+  c = Mix(c, Rgb{190, 188, 136}, 0.45 * Smooth(0.2, 0.45, -n2));  // greenish-grey plains
+  c = Mix(c, Rgb{150, 92, 62}, 0.9 * Smooth(0.55, 0.88, std::abs(p.z) + 0.12 * n3));
+  c = c * (1 + 0.08 * n3);
+  double bordo = n(p * 45 + V3{1, 2, 3});  // ragged edges of the deposits
+  for (const Vulcano& v : vulcani) {
+    if (Dot(p, v.centro) < std::cos(v.alone * 1.2 * rad)) continue;
+    double d = Distanza(p, v.centro) * (1 + 0.3 * n3 + 0.2 * bordo);
+    if (v.anello) {
+      double r = v.alone * 0.8, w = v.alone * 0.16;
+      double dr = Distanza(p, v.centro) * (1 + 0.15 * n3) - r;
+      double anello = std::exp(-dr * dr / (w * w)) * (0.6 + 0.4 * Smooth(-0.3, 0.3, n2));
+      c = Mix(c, v.coloreAlone, v.alfaAlone * anello);
+    } else {
+      c = Mix(c, v.coloreAlone, v.alfaAlone * std::exp(-2.5 * d * d / (v.alone * v.alone)));
+    }
+    c = Mix(c, Rgb{52, 40, 30}, 0.85 * Macchia(d, v.nucleo, 0.5));
+  }
+  return c;
+}
+
+// Europa: pale cream ice, mottled tan terrain, and long thin red-brown lineae
+// running along great circles, some of them doubled.
+struct Linea {
+  V3 normale, asse;
+  double cosArco, larghezza, alfa;
+  bool doppia;
+};
+
+std::vector<Linea> CreaLinee() {
+  std::vector<Linea> l;
+  Caso caso(2718);
+  for (int k = 0; k < 60; ++k) {
+    V3 normale = caso.Direzione();
+    V3 asse = Unit(Cross(normale, caso.Direzione()));
+    bool larga = k < 14;
+    double arco = caso(30, 150);
+    double larghezza = larga ? caso(0.006, 0.012) : caso(0.002, 0.004);
+    l.push_back({normale, asse, std::cos(arco * rad), larghezza, larga ? caso(0.55, 0.75) : caso(0.3, 0.5),
+                 larga && caso(0, 1) < 0.5});
+  }
+  return l;
+}
+
+Rgb ColoreEuropa(V3 p, const Rumore& n, const std::vector<Linea>& linee) {
+  double n1 = n.Frattale(p * 3.5, 5), n2 = n.Frattale(p * 9 + V3{3, 1, 8}, 3);
+  // The hemisphere on the right is the darker, more mottled one.
+  double tinta = n1 + 0.2 * p.y;
+  Rgb c = Mix(Rgb{242, 237, 224}, Rgb{218, 196, 162}, Smooth(-0.1, 0.3, tinta));
+  c = Mix(c, Rgb{186, 150, 114}, 0.5 * Smooth(0.25, 0.5, tinta));
+  c = c * (1 + 0.04 * n2);
+  c = Mix(c, Rgb{160, 110, 78}, 0.4 * Crateri(p, 30, 0.12, 0.006, 0.014, 5));  // dark freckles
+  double ondula = 0.01 * n(p * 5 + V3{9, 9, 9});
+  for (std::size_t k = 0; k < linee.size(); ++k) {
+    const Linea& l = linee[k];
+    if (Dot(p, l.asse) < l.cosArco) continue;
+    double d = std::abs(Dot(p, l.normale) + ondula);
+    if (d > l.larghezza) continue;
+    double x = d / l.larghezza;
+    double profilo = l.doppia ? Smooth(0.05, 0.4, x) * (1 - Smooth(0.6, 1, x)) : 1 - Smooth(0.35, 1, x);
+    double fine = Smooth(l.cosArco, l.cosArco + 0.08, Dot(p, l.asse));
+    double tratto = 0.45 + 0.55 * Smooth(-0.3, 0.2, n(p * 3 + V3{k * 3.7, 0, 0}));
+    c = Mix(c, Rgb{156, 94, 62}, l.alfa * profilo * fine * tratto);
+  }
+  return c;
+}
+
 // Ganymede: dark ancient regions (the largest, like Galileo Regio, in the
 // north), bright grooved terrain between them, frosty poles, and bright
 // young craters with rays.
@@ -740,26 +787,25 @@ struct DettagliGanimede {
 
 DettagliGanimede CreaGanimede() {
   DettagliGanimede g;
-  g.scure = {{Direzione(34, -12), 38}, {Direzione(-14, 58), 30}, {Direzione(-30, -70), 22}, {Direzione(10, 120), 30}};
+  g.scure = {{Direzione(30, -15), 42}, {Direzione(-18, 62), 30}, {Direzione(-34, -70), 22}, {Direzione(8, 125), 30}};
   Caso caso(31415);
   for (int k = 0; k < 14; ++k) g.solchi.push_back(caso.Direzione());
-  g.raggiere.push_back(CreaRaggiera(Direzione(-36, 26), 1.6, 24, 22, caso));
-  g.raggiere.push_back(CreaRaggiera(Direzione(12, -48), 1.3, 16, 16, caso));
+  g.raggiere.push_back(CreaRaggiera(Direzione(-36, 26), 1.8, 24, 14, caso));
+  g.raggiere.push_back(CreaRaggiera(Direzione(12, -48), 1.4, 16, 10, caso));
   return g;
 }
 
 Rgb ColoreGanimede(V3 p, const Rumore& n, const DettagliGanimede& g) {
-  double n1 = n.Frattale(p * 2.2, 5), n2 = n.Frattale(p * 8 + V3{4, 4, 1}, 3);
+  double n1 = n.Frattale(p * 1.6, 5), n2 = n.Frattale(p * 8 + V3{4, 4, 1}, 3);
   double scuro = 0;
   for (const Regione& r : g.scure)
-    scuro = std::max(scuro, 1 - Smooth(r.raggio * 0.55, r.raggio, Distanza(p, r.centro) * (1 + 0.35 * n1)));
-  scuro = std::clamp(scuro + 0.5 * n1, 0.0, 1.0);
-  scuro = Smooth(0.35, 0.6, scuro);
+    scuro = std::max(scuro, 1 - Smooth(r.raggio * 0.5, r.raggio * 1.1, Distanza(p, r.centro) * (1 + 0.6 * n1)));
+  scuro = Smooth(0.3, 0.7, scuro + 0.25 * n.Frattale(p * 3 + V3{8, 1, 2}, 5));
 
-  // Grooves: fine parallel furrows, their direction changing from cell to cell.
+  // Grooved terrain: lanes of furrows whose direction changes from cell to cell.
   std::size_t piu = 0;
   double migliore = -2;
-  V3 q = Unit(p + V3{0.15 * n1, 0.15 * n2, 0});
+  V3 q = Unit(p + V3{0.2 * n1, 0.2 * n2, 0});
   for (std::size_t k = 0; k < g.solchi.size(); ++k) {
     double s = Dot(q, g.solchi[k]);
     if (s > migliore) {
@@ -768,16 +814,21 @@ Rgb ColoreGanimede(V3 p, const Rumore& n, const DettagliGanimede& g) {
     }
   }
   V3 asse = g.solchi[(piu + 5) % g.solchi.size()];
-  double solco = std::sin(Dot(p, asse) * 170 + 3 * n2);
-  Rgb chiaro = Rgb{180, 172, 158} * (1 + 0.06 * solco + 0.06 * n2);
-  Rgb scura = Mix(Rgb{98, 88, 76}, Rgb{120, 108, 92}, Smooth(-0.3, 0.3, n2));
-  // Arcuate furrows across the dark regions.
-  double arco = std::sin(Distanza(p, Direzione(48, -30)) * 1.5);
-  scura = scura * (1 + 0.1 * Smooth(0.85, 1.0, arco));
+  double solco = std::sin(Dot(p, asse) * 110 + 4 * n2);
+  double corsia = Smooth(0.1, 0.4, n(p * 3.5 + V3{2, 5, 7}));
+  Rgb chiaro = Rgb{176, 168, 154} * (1 + 0.02 * solco + 0.08 * corsia + 0.05 * n2);
+  Rgb scura = Mix(Rgb{104, 92, 77}, Rgb{132, 120, 102}, Smooth(-0.3, 0.3, n2 + 0.5 * n1));
+  // Arcuate furrows across the largest dark region.
+  double arco = std::sin(Distanza(p, Direzione(50, -35)) * 1.6);
+  scura = scura * (1 + 0.08 * Smooth(0.85, 1.0, arco));
+  // Narrow darker lanes part the grooved terrain into polygons.
+  double corridoio = 1 - std::abs(n(p * 3.5 + V3{3, 9, 4}));
+  chiaro = chiaro * (1 - 0.07 * Smooth(0.95, 0.99, corridoio));
+  scura = scura * (1 + 0.12 * n1);
   Rgb c = Mix(chiaro, scura, scuro);
 
-  c = Mix(c, Rgb{226, 228, 230}, 0.75 * Smooth(0.72, 0.93, std::abs(p.z) + 0.06 * n2));
-  c = Mix(c, Rgb{232, 230, 222}, Crateri(p, 30, 0.35, 0.004, 0.016, 77));
+  c = Mix(c, Rgb{226, 228, 230}, 0.7 * Smooth(0.74, 0.94, std::abs(p.z) + 0.06 * n2));
+  c = Mix(c, Rgb{226, 224, 216}, 0.7 * Crateri(p, 30, 0.12, 0.004, 0.013, 77));
   for (const Raggiera& r : g.raggiere) c = Mix(c, Rgb{238, 238, 234}, LuceRaggiera(p, r));
   return c;
 }
@@ -790,20 +841,20 @@ struct Bacino {
 };
 
 Rgb ColoreCallisto(V3 p, const Rumore& n) {
-  static const std::array<Bacino, 2> bacini{{{Direzione(14, 18), 9, 48, 3.8}, {Direzione(34, -62), 5, 22, 3.0}}};
+  static const std::array<Bacino, 2> bacini{{{Direzione(14, 18), 11, 55, 4.2}, {Direzione(34, -62), 5, 24, 3.0}}};
   double n1 = n.Frattale(p * 3, 5), n2 = n.Frattale(p * 12 + V3{6, 2, 9}, 3);
-  Rgb c = Mix(Rgb{72, 62, 52}, Rgb{112, 100, 84}, Smooth(-0.35, 0.4, n1));
+  Rgb c = Mix(Rgb{70, 60, 50}, Rgb{108, 96, 80}, Smooth(-0.35, 0.4, n1));
   c = c * (1 + 0.08 * n2);
   for (const Bacino& b : bacini) {
-    double d = Distanza(p, b.centro) * (1 + 0.05 * n2);
+    double d = Distanza(p, b.centro) * (1 + 0.06 * n2);
     if (d > b.anelli) continue;
     double anello = std::pow(0.5 + 0.5 * std::cos(2 * pi * d / b.passoAnelli), 6);
-    double sfuma = 1 - Smooth(b.centrale, b.anelli, d);
-    c = Mix(c, Rgb{150, 138, 120}, 0.5 * anello * sfuma);
-    c = Mix(c, Rgb{182, 172, 156}, 0.85 * Macchia(d, b.centrale, 0.6));
+    double sfuma = Smooth(b.centrale * 0.7, b.centrale * 1.2, d) * (1 - Smooth(b.centrale, b.anelli, d));
+    c = Mix(c, Rgb{150, 138, 120}, 0.45 * anello * sfuma);
+    c = Mix(c, Rgb{186, 176, 158}, 0.85 * Macchia(d, b.centrale, 0.6));
   }
-  c = Mix(c, Rgb{214, 208, 196}, Crateri(p, 26, 0.7, 0.006, 0.02, 11));
-  c = Mix(c, Rgb{196, 190, 178}, 0.9 * Crateri(p, 60, 0.6, 0.003, 0.008, 12));
+  c = Mix(c, Rgb{214, 208, 196}, 0.85 * Crateri(p, 30, 0.4, 0.004, 0.014, 11));
+  c = Mix(c, Rgb{196, 190, 178}, 0.65 * Crateri(p, 70, 0.4, 0.002, 0.0055, 12));
   return c;
 }
 

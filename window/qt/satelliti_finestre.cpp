@@ -1,0 +1,59 @@
+#include "window/qt/satelliti_finestre.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <QPixmap>
+#include <QPointer>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <array>
+
+#include "window/qt/immagini.h"
+
+namespace mr {
+namespace {
+
+struct Satellite {
+  const char* oggetto;
+  const char* titolo;
+};
+constexpr std::array<Satellite, 4> satelliti{{
+    {"frmIO", "Io"},
+    {"frmEUROPA", "Europa"},
+    {"frmGANIMEDE", "Ganimede"},
+    {"frmCALLISTO", "Callisto"},
+}};
+
+QWidget* CreaFinestra(int i, QWidget* genitore) {
+  const Satellite& s = satelliti[i - 1];
+  auto* finestra = new QWidget(genitore, Qt::Window);
+  finestra->setObjectName(s.oggetto);
+  finestra->setWindowTitle(s.titolo);
+  QPalette tavolozza = finestra->palette();
+  tavolozza.setColor(QPalette::Window, Qt::black);
+  finestra->setPalette(tavolozza);
+  finestra->setAutoFillBackground(true);
+
+  auto* immagine = new QLabel(finestra);
+  immagine->setObjectName("Immagine");
+  immagine->setPixmap(QPixmap::fromImage(ImmagineSatellite(i, QSize(300, 300))));
+  auto* disposizione = new QVBoxLayout(finestra);
+  disposizione->setContentsMargins(0, 0, 0, 0);
+  disposizione->addWidget(immagine);
+  disposizione->setSizeConstraint(QLayout::SetFixedSize);
+  return finestra;
+}
+
+}  // namespace
+
+void MostraFinestraSatellite(int i, QWidget* genitore) {
+  if (i < 1 || i > 4) return;
+  static std::array<QPointer<QWidget>, 4> finestre;
+  QPointer<QWidget>& finestra = finestre[i - 1];
+  if (!finestra) finestra = CreaFinestra(i, genitore);
+  finestra->show();
+  finestra->raise();
+  finestra->activateWindow();
+}
+
+}  // namespace mr
