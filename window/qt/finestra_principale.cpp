@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -15,9 +16,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QKeyEvent>
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "settings/qt/coordinate_view.h"
 #include "window/qt/informazioni.h"
@@ -35,13 +36,20 @@ QRect Twip(int x, int y, int w, int h) { return QRect(x / 15, y / 15, w / 15, h 
 QString Utf8(const char* s) { return QString::fromUtf8(s); }
 
 QFont FontFinestra() {
-  QFont::insertSubstitutions("MS Sans Serif",
-                             {"Microsoft Sans Serif", "Arial", "Liberation Sans", "Helvetica",
-                              "DejaVu Sans Condensed", "DejaVu Sans"});
-  QFont f("MS Sans Serif");
+  // The design's font, or the nearest narrow sans serif face at hand.
+  QFont f;
+  f.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
+                 "Helvetica", "DejaVu Sans Condensed"});
   f.setStyleHint(QFont::SansSerif);
   f.setPixelSize(11);
   return f;
+}
+
+// A caption on one line that the design box cannot hold in this font widens
+// its control to the right rather than being cut.
+void AllargaAlTesto(QWidget* w) {
+  const int larghezza = w->sizeHint().width();
+  if (larghezza > w->width()) w->resize(larghezza, w->height());
 }
 
 std::filesystem::path CartellaDiLavoro(std::filesystem::path cartella) {
@@ -87,6 +95,8 @@ FinestraPrincipale::FinestraPrincipale(std::filesystem::path cartella, QWidget* 
   CreaMenu();
   CreaControlli();
   setFixedSize(9510 / 15, 6540 / 15 + menuBar()->sizeHint().height());
+  // Just below the satellite panel, which has its own place on the screen.
+  move(5535 / 15, (555 + 1725) / 15 + 40);
 
   fotogrammi_.setSingleShot(true);
   fotogrammi_.setTimerType(Qt::PreciseTimer);
@@ -178,6 +188,7 @@ void FinestraPrincipale::CreaEtichette(QWidget* area) {
     } else {
       l->setGeometry(v.posizione);
       l->setWordWrap(v.posizione.height() > 20);
+      if (!l->wordWrap()) AllargaAlTesto(l);
     }
     if (std::string_view(v.nome) == "Label8") {
       l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -305,6 +316,7 @@ void FinestraPrincipale::CreaZona(QWidget* area) {
     auto* r = new QRadioButton(Utf8(testo), area);
     r->setObjectName(nome);
     r->setGeometry(posizione);
+    AllargaAlTesto(r);
     if (*suggerimento) r->setToolTip(Utf8(suggerimento));
     ImpostaColore(r, QPalette::WindowText, QColor(192, 0, 192));
     gruppo->addButton(r);
@@ -372,6 +384,7 @@ void FinestraPrincipale::CreaCaselle(QWidget* area) {
     auto* c = new QCheckBox(Utf8(v.testo), area);
     c->setObjectName(v.nome);
     c->setGeometry(v.posizione);
+    AllargaAlTesto(c);
     if (*v.suggerimento) c->setToolTip(Utf8(v.suggerimento));
     Casella MacchiaRossa::*casella = v.casella;
     auto gestore = v.gestore;

@@ -17,7 +17,9 @@ namespace {
 QRect Twip(int x, int y, int w, int h) { return QRect(x / 15, y / 15, w / 15, h / 15); }
 
 QFont FontEtichette() {
-  QFont f("MS Sans Serif");
+  QFont f;
+  f.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
+                 "Helvetica", "DejaVu Sans Condensed"});
   f.setStyleHint(QFont::SansSerif);
   f.setPixelSize(11);
   return f;
@@ -34,18 +36,11 @@ Legenda::Legenda(const QString& didascalia, QColor colore, QWidget* genitore)
 void Legenda::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), ColoreQt(ColoreFacciata));
-  // An etched outline under the caption, as a captioned frame shows it.
-  const QRect bordo = rect().adjusted(0, height() / 2 - 1, -1, -1);
   p.setPen(QColor(160, 160, 160));
-  p.drawRect(bordo);
-  p.setPen(Qt::white);
-  p.drawLine(bordo.bottomLeft() + QPoint(1, -1), bordo.topLeft() + QPoint(1, 1));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
   p.setFont(font());
-  const QRect testo = p.fontMetrics().boundingRect(didascalia_);
-  const QRect zona(3, 0, testo.width() + 2, height());
-  p.fillRect(zona, ColoreQt(ColoreFacciata));
   p.setPen(colore_);
-  p.drawText(zona, Qt::AlignCenter, didascalia_);
+  p.drawText(rect(), Qt::AlignCenter, didascalia_);
 }
 
 void Legenda::mouseReleaseEvent(QMouseEvent* e) {
@@ -103,7 +98,11 @@ void FinestraSatelliti::Aggiorna() {
   const auto etichetta = [](QLabel* l, const Etichetta& e) {
     const QString testo = QString::fromStdString(e.Caption);
     if (l->text() != testo) l->setText(testo);
-    ImpostaColore(l, QPalette::Window, ColoreQt(e.BackColor));
+    const QColor sfondo = ColoreQt(e.BackColor);
+    ImpostaColore(l, QPalette::Window, sfondo);
+    // Dark skies get light text.
+    const int luminanza = (299 * sfondo.red() + 587 * sfondo.green() + 114 * sfondo.blue()) / 1000;
+    ImpostaColore(l, QPalette::WindowText, luminanza < 128 ? Qt::white : Qt::black);
   };
   etichetta(visibilita_, p.Visibilita);
   etichetta(elevazione_, p.Elevazione);
@@ -113,6 +112,7 @@ void FinestraSatelliti::Aggiorna() {
 void FinestraSatelliti::paintEvent(QPaintEvent*) {
   QPainter p(this);
   TelaQPainter tela(p, rect(), QImage(), ColoreQt(m_.frmSatelliti.BackColor), font());
+  tela.Scala(0, 0, 270, 57);  // kept between drawings, as for the picture area
   tela.Cls();
   Riproduci(m_.frmSatelliti.disegno.operazioni, tela);
 }

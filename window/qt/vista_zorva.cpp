@@ -31,6 +31,9 @@ void VistaZorva::paintEvent(QPaintEvent*) {
   const double L = m_.sfondoValido ? m_.LSfondo : LeggiNumero(m_.Longitudine.Text);
   QPainter p(this);
   TelaQPainter tela(p, rect(), Sfondo(omega, L), Qt::black, font());
+  // The picture area keeps its scale between drawings; a recording may start
+  // without setting it again.
+  tela.Scala(0, 0, 275, 255);
   tela.Cls();
   Riproduci(m_.Zorva.operazioni, tela);
 }
