@@ -1,19 +1,11 @@
-// The one QApplication of the Qt tests, made on first use. Without a display
-// the tests draw offscreen.
+// The one QApplication of the Qt tests, made by the suite's main() before the
+// tests run and destroyed after them.
 #pragma once
 
 #include <QApplication>
-#include <QtGlobal>
 
 namespace mr::prova {
 
-inline QApplication& App() {
-  static int argc = 1;
-  static char nome[] = "test_qt";
-  static char* argv[] = {nome, nullptr};
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
+inline QApplication& App() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
 
 }  // namespace mr::prova
