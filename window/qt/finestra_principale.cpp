@@ -21,6 +21,7 @@
 #include <string_view>
 
 #include "settings/qt/coordinate_view.h"
+#include "window/qt/aspetto.h"
 #include "window/qt/informazioni.h"
 #include "window/qt/pannello_satelliti.h"
 #include "window/qt/tela_qpainter.h"
@@ -30,20 +31,7 @@ namespace mr {
 
 namespace {
 
-// Design positions are in twips; 15 twips make one pixel.
-QRect Twip(int x, int y, int w, int h) { return QRect(x / 15, y / 15, w / 15, h / 15); }
-
 QString Utf8(const char* s) { return QString::fromUtf8(s); }
-
-QFont FontFinestra() {
-  // The design's font, or the nearest narrow sans serif face at hand.
-  QFont f;
-  f.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
-                 "Helvetica", "DejaVu Sans Condensed"});
-  f.setStyleHint(QFont::SansSerif);
-  f.setPixelSize(11);
-  return f;
-}
 
 // A caption on one line that the design box cannot hold in this font widens
 // its control to the right rather than being cut.

@@ -7,25 +7,11 @@
 #include <QPainter>
 
 #include "window/macchiarossa.h"
+#include "window/qt/aspetto.h"
 #include "window/qt/satelliti_finestre.h"
 #include "window/qt/tela_qpainter.h"
 
 namespace mr {
-
-namespace {
-
-QRect Twip(int x, int y, int w, int h) { return QRect(x / 15, y / 15, w / 15, h / 15); }
-
-QFont FontEtichette() {
-  QFont f;
-  f.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
-                 "Helvetica", "DejaVu Sans Condensed"});
-  f.setStyleHint(QFont::SansSerif);
-  f.setPixelSize(11);
-  return f;
-}
-
-}  // namespace
 
 Legenda::Legenda(const QString& didascalia, QColor colore, QWidget* genitore)
     : QFrame(genitore), didascalia_(didascalia), colore_(colore) {
@@ -54,7 +40,7 @@ FinestraSatelliti::FinestraSatelliti(MacchiaRossa& modello, QWidget* genitore)
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFixedSize(9480 / 15, 1725 / 15);
   move(5535 / 15, 555 / 15);
-  setFont(FontEtichette());
+  setFont(FontFinestra());
 
   struct Voce {
     const char* nome;
@@ -80,7 +66,7 @@ FinestraSatelliti::FinestraSatelliti(MacchiaRossa& modello, QWidget* genitore)
     auto* l = new QLabel(this);
     l->setObjectName(QString::fromUtf8(nome));
     l->setGeometry(posizione);
-    l->setFont(FontEtichette());
+    l->setFont(FontFinestra());
     l->setAutoFillBackground(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return l;
