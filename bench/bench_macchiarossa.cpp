@@ -2,34 +2,15 @@
 // and a whole 30-day animation, drawing into the recording canvas.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "window/macchiarossa.h"
+#include "finestra_bench.h"
 
 namespace {
 
-class AmbienteMuto : public mr::Ambiente {
- public:
-  void Avviso(const std::string&) override {}
-  std::string DataSistema() override { return "03-15-2004"; }
-  std::string OraSistema() override { return "22:00:00"; }
-};
-
-std::filesystem::path Cartella() {
-  static const std::filesystem::path cartella = [] {
-    auto c = std::filesystem::temp_directory_path() / "macchiarossa-bench";
-    std::filesystem::create_directories(c);
-    std::ofstream(c / "Imp.txt", std::ios::binary) << "98,12,30,41,54,69\r\n";
-    std::ofstream(c / "IOra.txt", std::ios::binary) << "0\r\n";
-    return c;
-  }();
-  return cartella;
-}
+using bench::AmbienteMuto;
 
 void BM_Calcola(benchmark::State& state) {
   AmbienteMuto ambiente;
-  mr::MacchiaRossa m(Cartella(), ambiente);
+  mr::MacchiaRossa m(bench::CartellaBench(), ambiente);
   m.Form_Load();
   for (auto _ : state) {
     m.Calcola_Click();
@@ -40,7 +21,7 @@ BENCHMARK(BM_Calcola)->Unit(benchmark::kMicrosecond);
 
 void BM_FotogrammaAnimazione(benchmark::State& state) {
   AmbienteMuto ambiente;
-  mr::MacchiaRossa m(Cartella(), ambiente);
+  mr::MacchiaRossa m(bench::CartellaBench(), ambiente);
   m.Form_Load();
   m.Macchia.Value = 0;
   for (mr::Casella* c : {&m.IO, &m.Europa, &m.Ganimede, &m.Callisto}) c->Value = 0;
@@ -58,7 +39,7 @@ BENCHMARK(BM_FotogrammaAnimazione)->Unit(benchmark::kMicrosecond);
 // A whole animation with every stop test off: 5222 frames, 30 days.
 void BM_AnimazioneCompleta(benchmark::State& state) {
   AmbienteMuto ambiente;
-  mr::MacchiaRossa m(Cartella(), ambiente);
+  mr::MacchiaRossa m(bench::CartellaBench(), ambiente);
   m.Form_Load();
   for (mr::Casella* c : {&m.Macchia, &m.Rivoluzione, &m.IO, &m.Europa, &m.Ganimede, &m.Callisto})
     c->Value = 0;

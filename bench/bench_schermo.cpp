@@ -6,28 +6,15 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <filesystem>
-#include <fstream>
-
-#include "window/macchiarossa.h"
+#include "finestra_bench.h"
 #include "window/qt/immagini.h"
 #include "window/qt/tela_qpainter.h"
 
 namespace {
 
-class AmbienteMuto : public mr::Ambiente {
- public:
-  void Avviso(const std::string&) override {}
-  std::string DataSistema() override { return "03-15-2004"; }
-  std::string OraSistema() override { return "22:00:00"; }
-};
-
 void BM_FotogrammaSulloSchermo(benchmark::State& state) {
-  auto cartella = std::filesystem::temp_directory_path() / "macchiarossa-bench-schermo";
-  std::filesystem::create_directories(cartella);
-  std::ofstream(cartella / "Imp.txt", std::ios::binary) << "98,12,30,41,54,69\r\n";
-  AmbienteMuto ambiente;
-  mr::MacchiaRossa m(cartella, ambiente);
+  bench::AmbienteMuto ambiente;
+  mr::MacchiaRossa m(bench::CartellaBench(), ambiente);
   m.Form_Load();
   m.Macchia.Value = 0;
   m.Griglia.Value = 1;
