@@ -316,28 +316,13 @@ void FinestraPrincipale::CreaZona(QWidget* area) {
   tm_ = opzione("TM", "Tempo Medio", Twip(7800, 1920, 1455, 375), "Tempo medio Europa centrale");
   tu_ = opzione("TU", "Tempo Universale", Twip(7800, 2400, 1215, 495), "");
   connect(oe_, &QRadioButton::clicked, this, [this] {
-    Esegui([this] {
-      modello_.OE = true;
-      modello_.TM = false;
-      modello_.TU = false;
-      modello_.OE_Click();
-    });
+    Esegui([this] { modello_.OE_Click(); });
   });
   connect(tm_, &QRadioButton::clicked, this, [this] {
-    Esegui([this] {
-      modello_.OE = false;
-      modello_.TM = true;
-      modello_.TU = false;
-      modello_.TM_Click();
-    });
+    Esegui([this] { modello_.TM_Click(); });
   });
   connect(tu_, &QRadioButton::clicked, this, [this] {
-    Esegui([this] {
-      modello_.OE = false;
-      modello_.TM = false;
-      modello_.TU = true;
-      modello_.TU_Click();
-    });
+    Esegui([this] { modello_.TU_Click(); });
   });
 }
 
