@@ -1,0 +1,45 @@
+'use strict';
+// The comparison windows: two with published predictions, and one 30-day window per
+// year 2026..2040 starting at a seeded pseudo-random instant.
+
+const OSSERVATORE = { longitudine: 12.5, latitudine: 41.9, altezza: 0 };
+const EPOCA_MACCHIA = 2461100.5;   // 2026-03-01 0h UT
+
+const jdGennaio = (anno) => Date.UTC(anno, 0, 1) / 86400000 + 2440587.5;
+
+// mulberry32: a small, well-mixed 32-bit generator; fixed seeds keep the windows reproducible.
+function generatore(seme) {
+  let s = seme >>> 0;
+  return () => {
+    s = (s + 0x6D2B79F5) >>> 0;
+    let t = s;
+    t = Math.imul(t ^ (t >>> 15), t | 1);
+    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+}
+
+// A whole-second instant, uniformly drawn in [jd0, jd1), as a JD (UT).
+function istanteCasuale(caso, jd0, jd1) {
+  const s = Math.floor(caso() * Math.round((jd1 - jd0) * 86400));
+  return jd0 + s / 86400;
+}
+
+function nomeMese(jd) {
+  return new Date((jd - 2440587.5) * 86400000).toISOString().slice(0, 7);
+}
+
+function finestreFenomeni() {
+  const f = [
+    { nome: '2016-01', inizio_jd_ut: jdGennaio(2016), giorni: 5, delta_t: 68, l0: 70, deriva: 1.5, epoca_jd_ut: EPOCA_MACCHIA },
+    { nome: '2019-01', inizio_jd_ut: jdGennaio(2019) + 15, giorni: 5, delta_t: 69, l0: 294, deriva: 0, epoca_jd_ut: EPOCA_MACCHIA },
+  ];
+  const caso = generatore(20260301);
+  for (let anno = 2026; anno <= 2040; anno++) {
+    const inizio = istanteCasuale(caso, jdGennaio(anno), jdGennaio(anno + 1));
+    f.push({ nome: nomeMese(inizio), inizio_jd_ut: inizio, giorni: 30, delta_t: 69, l0: 70, deriva: 1.5, epoca_jd_ut: EPOCA_MACCHIA });
+  }
+  return f;
+}
+
+module.exports = { OSSERVATORE, EPOCA_MACCHIA, generatore, istanteCasuale, jdGennaio, nomeMese, finestreFenomeni };
