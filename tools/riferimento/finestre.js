@@ -42,4 +42,24 @@ function finestreFenomeni() {
   return f;
 }
 
-module.exports = { OSSERVATORE, EPOCA_MACCHIA, generatore, istanteCasuale, jdGennaio, nomeMese, finestreFenomeni };
+// Mutual events: four 20-day windows of the 2026-2027 season, seeded starts between
+// 2026-10-01 and 2027-12-11 (so the last ends by 2027-12-31), one in each quarter of that span;
+// the last quarter holds almost no events, so a fifth falls in the season's peak, Oct-Nov 2026.
+function finestreMutui() {
+  const caso = generatore(13);
+  const jd0 = jdGennaio(2026) + 273, jd1 = jdGennaio(2028) - 1 - 20;
+  const f = [];
+  for (let i = 0; i < 4; i++) {
+    const q = (jd1 - jd0) / 4;
+    const inizio = istanteCasuale(caso, jd0 + i * q, jd0 + (i + 1) * q);
+    const nome = new Date((inizio - 2440587.5) * 86400000).toISOString().slice(0, 10);
+    f.push({ nome, inizio_jd_ut: inizio, giorni: 20, delta_t: 69 });
+  }
+  const picco = istanteCasuale(caso, jd0, jd0 + 61 - 20);
+  f.push({ nome: new Date((picco - 2440587.5) * 86400000).toISOString().slice(0, 10), inizio_jd_ut: picco, giorni: 20, delta_t: 69 });
+  return f;
+}
+
+module.exports = {
+  OSSERVATORE, EPOCA_MACCHIA, generatore, istanteCasuale, jdGennaio, nomeMese, finestreFenomeni, finestreMutui,
+};

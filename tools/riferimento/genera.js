@@ -6,7 +6,8 @@ const fs = require('fs');
 const path = require('path');
 const { A } = require('./geometria');
 const { eventi } = require('./fenomeni');
-const { finestreFenomeni, OSSERVATORE } = require('./finestre');
+const { mutui } = require('./mutui');
+const { finestreFenomeni, finestreMutui, OSSERVATORE } = require('./finestre');
 
 const cartella = process.argv[2] || path.join(__dirname, '..', '..', 'tests', 'data', 'riferimento');
 
@@ -22,6 +23,18 @@ function riga(e) {
   return `{"jd_ut":${jd.toFixed(9)},"utc":"${utc(jd)}","evento":"${e.evento}","satellite":${e.satellite},` +
     `"alt_giove":${e.alt_giove.toFixed(2)},"alt_sole":${e.alt_sole.toFixed(2)},"nascosto":${e.nascosto}}`;
 }
+
+function rigaMutuo(e) {
+  const jd = (ut) => (ut + 2451545.0);
+  return `{"tipo":"${e.tipo}","attivo":${e.attivo},"passivo":${e.passivo},` +
+    `"inizio":"${utc(jd(e.inizio))}","massimo":"${utc(jd(e.massimo))}","fine":"${utc(jd(e.fine))}",` +
+    `"impatto_km":${e.impatto.toFixed(1)},"calo_mag":${e.calo.toFixed(3)},` +
+    `"alt_giove":${e.alt_giove.toFixed(2)},"alt_sole":${e.alt_sole.toFixed(2)},"giove":"${e.giove}",` +
+    `"descrizione":"${e.descrizione}","genere":"${e.genere}",` +
+    `"jd_inizio":${jd(e.inizio).toFixed(9)},"jd_massimo":${jd(e.massimo).toFixed(9)},"jd_fine":${jd(e.fine).toFixed(9)}}`;
+}
+
+const elenco = (finestre) => '[\n' + finestre.map((f) => '  ' + JSON.stringify(f)).join(',\n') + '\n]\n';
 
 function scriviAtomico(file, testo) {
   const tmp = file + '.tmp';
@@ -39,10 +52,17 @@ function main() {
     scriviAtomico(path.join(cartella, `eventi_${f.nome}.jsonl`), lista.map((e) => riga(e) + '\n').join(''));
     console.log(`${f.nome}: ${lista.length} eventi, ${((Date.now() - t0) / 1000).toFixed(1)} s`);
   }
-  const testo = '[\n' + finestre.map((f) => '  ' + JSON.stringify(f)).join(',\n') + '\n]\n';
-  scriviAtomico(path.join(cartella, 'finestre.json'), testo);
+  scriviAtomico(path.join(cartella, 'finestre.json'), elenco(finestre));
+  const finestreM = finestreMutui();
+  for (const f of finestreM) {
+    const t0 = Date.now();
+    const lista = mutui(f, osservatore);
+    scriviAtomico(path.join(cartella, `mutui_${f.nome}.jsonl`), lista.map((e) => rigaMutuo(e) + '\n').join(''));
+    console.log(`mutui ${f.nome}: ${lista.length} eventi, ${((Date.now() - t0) / 1000).toFixed(1)} s`);
+  }
+  scriviAtomico(path.join(cartella, 'mutui.json'), elenco(finestreM));
 }
 
 if (require.main === module) main();
 
-module.exports = { utc, riga };
+module.exports = { utc, riga, rigaMutuo };
