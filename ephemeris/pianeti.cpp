@@ -37,7 +37,12 @@ Pianeti::Pianeti(double t0, double t1) : t0_(std::floor(t0)) {
   nodi_.reserve(n);
   for (int k = 0; k < n; ++k) {
     double t = t0_ + k * kPasso;
-    nodi_.push_back({TerraEliocentrica(t), GioveEliocentrico(t)});
+    // Jupiter's velocity from its positions: the theory's own velocity leaves
+    // out the perturbations' rates (0.06% off), too coarse to interpolate with.
+    StatoPianeta giove = GioveEliocentrico(t);
+    const double d = 0.5;
+    giove.v = (1 / (2 * d)) * (GioveEliocentrico(t + d).r - GioveEliocentrico(t - d).r);
+    nodi_.push_back({TerraEliocentrica(t), giove});
   }
 }
 

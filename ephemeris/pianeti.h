@@ -20,13 +20,15 @@ struct StatoPianeta {
 
 // Given t, days of TT (taken as TDB) from J2000.0 (JD 2451545.0). The theories
 // are meant for 1000-3000 (Jupiter) and are best in 1900-2100 (Earth); outside
-// they still return finite values of lower accuracy.
+// they still return finite values of lower accuracy. Jupiter's velocity is the
+// theory's own, which leaves out the perturbations' rates (0.06%).
 StatoPianeta TerraEliocentrica(double t);
 StatoPianeta GioveEliocentrico(double t);
 
 // Earth and Jupiter over a window of TT days [t0, t1]: cubic Hermite
-// interpolation between daily ERFA states (error below 0.1 km). Outside the
-// window, or when built with no window, the theories are evaluated directly.
+// interpolation between daily ERFA states (error below 0.1 km; Jupiter's node
+// velocities from its positions). Outside the window, or when built with no
+// window, the theories are evaluated directly.
 class Pianeti {
  public:
   Pianeti() = default;
