@@ -46,8 +46,13 @@ Pianeti::Pianeti(double t0, double t1) : t0_(std::floor(t0)) {
   }
 }
 
-StatoPianeta Pianeti::Terra(double t) const { return Interpola(t, &Nodo::terra, TerraEliocentrica); }
-StatoPianeta Pianeti::Giove(double t) const { return Interpola(t, &Nodo::giove, GioveEliocentrico); }
+StatoPianeta Pianeti::Terra(double t) const {
+  return Interpola(t, &Nodo::terra, TerraEliocentrica);
+}
+
+StatoPianeta Pianeti::Giove(double t) const {
+  return Interpola(t, &Nodo::giove, GioveEliocentrico);
+}
 
 StatoPianeta Pianeti::Interpola(double t, StatoPianeta Nodo::*corpo,
                                 StatoPianeta (*diretto)(double)) const {

@@ -43,7 +43,8 @@ class Pianeti {
   static constexpr double kPasso = 1.0;  // days between nodes
   double t0_ = 0;
   std::vector<Nodo> nodi_;
-  StatoPianeta Interpola(double t, StatoPianeta Nodo::*corpo, StatoPianeta (*diretto)(double)) const;
+  StatoPianeta Interpola(double t, StatoPianeta Nodo::*corpo,
+                         StatoPianeta (*diretto)(double)) const;
 };
 
 }  // namespace mr

@@ -140,7 +140,9 @@ inline std::string Descrizione(const std::string& finestra, const std::string& e
 inline void Confronta(const Finestra& f, const std::vector<EventoAtteso>& attesi,
                       const std::vector<Evento>& nostri, Confronto& c) {
   const double margine = 2.0 / 1440, vicino = 10.0 / 1440;
-  auto alBordo = [&](double jd) { return jd - f.inizio < margine || f.inizio + f.giorni - jd < margine; };
+  auto alBordo = [&](double jd) {
+    return jd - f.inizio < margine || f.inizio + f.giorni - jd < margine;
+  };
   std::vector<bool> usato(nostri.size(), false);
   for (const EventoAtteso& a : attesi) {
     std::size_t migliore = nostri.size();
@@ -154,7 +156,9 @@ inline void Confronta(const Finestra& f, const std::vector<EventoAtteso>& attesi
       }
     }
     if (migliore == nostri.size()) {
-      if (!alBordo(a.jdUT)) c.mancanti.push_back(Descrizione(f.nome, a.evento, a.satellite, a.jdUT));
+      if (!alBordo(a.jdUT)) {
+        c.mancanti.push_back(Descrizione(f.nome, a.evento, a.satellite, a.jdUT));
+      }
       continue;
     }
     usato[migliore] = true;

@@ -86,7 +86,8 @@ TEST(PosizioniPrecise, StatiTraIContattiPubblicati) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nome);
-    PosizioniPrecise p = PosizioniAllIstante({GiornoGiuliano(2016, 1, c.giorno, c.ore, c.minuti), 68});
+    double jd = GiornoGiuliano(2016, 1, c.giorno, c.ore, c.minuti);
+    PosizioniPrecise p = PosizioniAllIstante({jd, 68});
     const SatellitePreciso& s = p.satelliti[c.satellite];
     EXPECT_EQ(s.inTransito, c.inTransito);
     EXPECT_EQ(s.ombraSulDisco, c.ombraSulDisco);

@@ -24,7 +24,8 @@ const USCITA = path.join(__dirname, '..', '..', 'ephemeris', 'l12_tabella.cpp');
 
 function scaricaPacchetto() {
   const cartella = fs.mkdtempSync(path.join(os.tmpdir(), 'l12-'));
-  execFileSync('npm', ['pack', '--silent', `${PACCHETTO}@${VERSIONE}`, '--pack-destination', cartella],
+  execFileSync('npm', ['pack', '--silent', `${PACCHETTO}@${VERSIONE}`,
+                       '--pack-destination', cartella],
                { stdio: ['ignore', 'ignore', 'inherit'] });
   const archivio = fs.readdirSync(cartella).find((f) => f.endsWith('.tgz'));
   execFileSync('tar', ['xzf', path.join(cartella, archivio), '-C', cartella]);
