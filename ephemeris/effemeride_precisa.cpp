@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "ephemeris/calendario.h"
 #include "ephemeris/vista_giove.h"
@@ -10,7 +11,7 @@ namespace mr {
 
 namespace {
 
-constexpr double kGradi = M_PI / 180;
+constexpr double kGradi = std::numbers::pi / 180;
 
 // The central meridian of the lit part of the equator: halfway, on the sky,
 // between the bright limb and the terminator.

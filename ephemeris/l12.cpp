@@ -1,6 +1,7 @@
 #include "ephemeris/l12.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "ephemeris/l12_tabella.h"
 
@@ -30,7 +31,7 @@ Elementi ElementiL12(const SatelliteL12& s, double tau) {
     e.q += c.ampiezza * std::cos(x);
     e.p += c.ampiezza * std::sin(x);
   }
-  e.lambda = std::remainder(e.lambda, 2 * M_PI);
+  e.lambda = std::remainder(e.lambda, 2 * std::numbers::pi);
   return e;
 }
 

@@ -1,12 +1,13 @@
 #include "ephemeris/orientamento_giove.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace mr {
 
 namespace {
 
-constexpr double kGradi = M_PI / 180;
+constexpr double kGradi = std::numbers::pi / 180;
 
 double Gradi360(double x) {
   double r = std::fmod(x, 360.0);

@@ -17,10 +17,10 @@ struct OrientamentoGiove {
 OrientamentoGiove OrientamentoDiGiove(double t);
 
 // System II west longitude (degrees, [0, 360)) of the point of Jupiter's
-// surface below the direction d (from the centre; any length).
+// surface below the direction d (from the centre; any length but zero).
 double LongitudineSistemaII(const OrientamentoGiove& o, Vettore d);
 
-// Planetocentric latitude of the direction d, degrees (positive north).
+// Planetocentric latitude of the direction d (not zero), degrees, north positive.
 double LatitudinePlanetocentrica(const OrientamentoGiove& o, Vettore d);
 
 }  // namespace mr

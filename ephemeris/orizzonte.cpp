@@ -4,12 +4,13 @@
 #include <erfam.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace mr {
 
 namespace {
 
-constexpr double kGradi = M_PI / 180;
+constexpr double kGradi = std::numbers::pi / 180;
 
 }  // namespace
 

@@ -29,14 +29,15 @@ VistaGiove Vista(const Pianeti& pianeti, double t);
 // A line near Jupiter: the distance of its nearest point from the centre, in
 // the space where the ellipsoid becomes a sphere of radius 1 (so < 1: the line
 // meets the ellipsoid, 1: tangent), and that point's parameter lambda
-// (point + lambda * direction).
+// (point + lambda * direction). The direction must not be zero.
 struct Retta {
   double distanza;
   double parametro;
 };
 Retta RettaPerGiove(const VistaGiove& v, Vettore punto, Vettore direzione);
 
-// Satellite 0..3 at the time its light reaching the Earth left it.
+// Satellite 0..3 at the time its light reaching the Earth left it (another
+// index stands for a body at Jupiter's centre).
 struct SatelliteVisto {
   Vettore r;     // position; includes Jupiter's motion between the two light times
   Retta terra;   // line from the Earth through the satellite: parametro > 0 in

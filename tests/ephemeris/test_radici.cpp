@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "ephemeris/radici.h"
 
@@ -15,7 +16,7 @@ TEST(Radice, FunzioniNote) {
     int chiamate;  // at most: a few for simple roots, about two per bisection otherwise
   };
   const Case cases[] = {
-      {"cos x, bracket given high end first", [](double x) { return std::cos(x); }, 3, 0, M_PI / 2,
+      {"cos x, bracket given high end first", [](double x) { return std::cos(x); }, 3, 0, std::numbers::pi / 2,
        15},
       {"x^3 - 2", [](double x) { return x * x * x - 2; }, 0, 3, std::cbrt(2.0), 15},
       {"(x - 0.1)^3: flat at the root", [](double x) { return std::pow(x - 0.1, 3); }, -1, 5, 0.1,
