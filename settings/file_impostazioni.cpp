@@ -3,7 +3,6 @@
 #include "ephemeris/numeri.h"
 
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -44,21 +43,6 @@ std::string Motivo(std::error_code ec, const char* seInesistente) {
   if (ec == std::errc::too_many_files_open || ec == std::errc::too_many_files_open_in_system)
     return "troppi file aperti";
   return ec.message();
-}
-
-// A number written by TestoRecord, or by hand: plain decimal form, or the
-// exponent form that TestoNumero uses for very large or very small values.
-std::optional<double> NumeroDelFile(std::string_view t) {
-  double v = 0;
-  if (LeggiNumeroStretto(t, v)) return v;
-  const char* inizio = t.data();
-  const char* fine = inizio + t.size();
-  if (inizio != fine && *inizio == '+') ++inizio;
-  if (inizio == fine || !((*inizio >= '0' && *inizio <= '9') || *inizio == '-' || *inizio == '.'))
-    return std::nullopt;
-  auto [dove, errore] = std::from_chars(inizio, fine, v, std::chars_format::scientific);
-  if (errore != std::errc() || dove != fine || !std::isfinite(v)) return std::nullopt;
-  return v;
 }
 
 // A token as it may be quoted in a message: short, printable.
@@ -168,12 +152,14 @@ NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo) {
     std::size_t fine = i;
     while (fine < testo.size() && !Separatore(testo[fine])) ++fine;
     std::string_view token = testo.substr(i, fine - i);
-    std::optional<double> v = NumeroDelFile(token);
-    if (!v) {
+    // Plain decimal form, or the exponent form that older versions wrote for
+    // very large or very small values.
+    double v = 0;
+    if (!LeggiNumeroConEsponente(token, v)) {
       r.nonNumero = std::string(token);
       break;
     }
-    r.numeri.push_back(*v);
+    r.numeri.push_back(v);
     i = fine;
   }
   return r;
