@@ -225,6 +225,18 @@ TEST_F(Passi, AMinuteFieldThatIsNotANumberIgnoresThePress) {
   }
 }
 
+// A step writes the new minute count back into the field; read again, it must
+// be the same number, however large, so 10^100 minutes stays out of range.
+TEST_F(Passi, AHugeMinuteCountReadsBackAsWrittenAndIsRefused) {
+  MacchiaRossa& m = Apri();
+  Imposta(m, "15", "3", "2004", "22", ("1" + std::string(100, '0')).c_str());
+  ambiente.avvisi.clear();
+  m.Piu_Click();
+  EXPECT_EQ(LeggiNumero(m.Minuti.Text), 1e100);
+  ASSERT_EQ(ambiente.avvisi.size(), 1u);
+  EXPECT_EQ(ambiente.avvisi[0], AvvisoFuoriIntervallo);
+}
+
 using Caselle = FinestraDiProva;
 
 TEST_F(Caselle, UncheckingASatelliteTurnsItsCaptionDarkRed) {
