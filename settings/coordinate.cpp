@@ -20,16 +20,20 @@ void Coordinate::Form_Load() {
   Problema = lettura.mancante ? "Il file " + std::string(NomeImp) +
                                     " non esiste: sono mostrati i valori predefiniti, "
                                     "\"Salva\" lo crea"
-                              : lettura.problema;
+                              : lettura.errore ? TestoErrore(*lettura.errore)
+                                               : "";
   Aperta = true;
 }
 
 std::string Coordinate::Salva_Click() {
   const Impostazioni imp{LeggiNumero(Text1), LeggiNumero(Text2), LeggiNumero(Text3),
                          LeggiNumero(Text4), LeggiNumero(Text5), LeggiNumero(Text6)};
-  std::string errore = ScriviImp(cartella_, imp);
-  if (errore.empty()) Problema.clear();
-  return errore;
+  std::optional<ErroreFile> errore = ScriviImp(cartella_, imp);
+  if (!errore) {
+    Problema.clear();
+    return "";
+  }
+  return TestoErrore(*errore);
 }
 
 void Coordinate::OK_Click() { Aperta = false; }

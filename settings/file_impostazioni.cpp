@@ -61,6 +61,13 @@ std::string Citazione(std::string_view t) {
   return s;
 }
 
+// Why a file could not be opened, read or replaced.
+std::string Ragione(const ErroreFile& e, const char* seInesistente) {
+  if (e.causa == Causa::FileSolaLettura) return "il file è in sola lettura";
+  if (e.causa == Causa::NonFileOrdinario) return "non è un file ordinario";
+  return Motivo(e.codice, seInesistente);
+}
+
 std::string Valori(std::size_t n) { return std::to_string(n) + (n == 1 ? " valore" : " valori"); }
 
 std::string NomeDi(const fs::path& file) { return file.filename().string(); }
@@ -167,9 +174,11 @@ NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo) {
 
 LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
   LetturaNumeri r;
-  const std::string nome = NomeDi(file);
-  auto Illeggibile = [&](const std::string& motivo) {
-    r.problema = "Impossibile leggere il file " + nome + " (" + motivo + ")";
+  ErroreFile errore{.file = NomeDi(file), .attesi = massimo};
+  auto Illeggibile = [&](Causa causa, std::error_code codice = {}) {
+    errore.causa = causa;
+    errore.codice = codice;
+    r.errore = errore;
     return r;
   };
 
@@ -179,19 +188,20 @@ LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
     r.mancante = true;
     return r;
   }
-  if (ec) return Illeggibile(Motivo(ec, "file inesistente"));
-  if (fs::is_directory(stato)) return Illeggibile("al suo posto c'è una cartella");
+  if (ec) return Illeggibile(Causa::Sistema, ec);
+  if (fs::is_directory(stato))
+    return Illeggibile(Causa::Sistema, std::make_error_code(std::errc::is_a_directory));
   // A pipe or a device would block or never end.
-  if (!fs::is_regular_file(stato)) return Illeggibile("non è un file ordinario");
+  if (!fs::is_regular_file(stato)) return Illeggibile(Causa::NonFileOrdinario);
 
   std::FILE* f = std::fopen(file.string().c_str(), "rb");
-  if (f == nullptr) return Illeggibile(Motivo(ErroreDi(errno), "file inesistente"));
+  if (f == nullptr) return Illeggibile(Causa::Sistema, ErroreDi(errno));
   std::string testo(MassimoByte, '\0');
   errno = 0;
   std::size_t letti = std::fread(testo.data(), 1, testo.size(), f);
   int numero = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
   std::fclose(f);
-  if (numero != 0) return Illeggibile(Motivo(ErroreDi(numero), "file inesistente"));
+  if (numero != 0) return Illeggibile(Causa::Sistema, ErroreDi(numero));
   testo.resize(letti);
   if (letti == MassimoByte) {
     // The file goes on: drop a number that may be cut in two.
@@ -201,9 +211,12 @@ LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
 
   NumeriTesto numeri = LeggiNumeriTesto(testo, massimo);
   r.numeri = std::move(numeri.numeri);
-  if (numeri.nonNumero)
-    r.problema = "Nel file " + nome + " il testo \"" + Citazione(*numeri.nonNumero) +
-                 "\" non è un numero";
+  errore.letti = r.numeri.size();
+  if (numeri.nonNumero) {
+    errore.testo = *numeri.nonNumero;
+    return Illeggibile(Causa::NonNumero);
+  }
+  if (r.numeri.size() < massimo) return Illeggibile(Causa::Corto);
   return r;
 }
 
@@ -216,12 +229,13 @@ std::string TestoRecord(std::span<const double> valori) {
   return testo + "\r\n";
 }
 
-std::string SostituisciFile(const fs::path& cartella, std::string_view nome,
-                            std::string_view contenuto) {
+std::optional<ErroreFile> SostituisciFile(const fs::path& cartella, std::string_view nome,
+                                          std::string_view contenuto) {
   fs::path bersaglio = CercaFile(cartella, nome);
-  const std::string nomeFile = NomeDi(bersaglio);
-  auto Errore = [&](const std::string& motivo) {
-    return "Impossibile scrivere il file " + nomeFile + ": " + motivo;
+  ErroreFile errore{.file = NomeDi(bersaglio), .accesso = Accesso::Scrittura};
+  auto Errore = [&](std::error_code codice) {
+    errore.codice = codice;
+    return errore;
   };
 
   std::error_code ec;
@@ -235,51 +249,40 @@ std::string SostituisciFile(const fs::path& cartella, std::string_view nome,
     }
   }
   const auto scrittura = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  if (fs::is_regular_file(stato) && (stato.permissions() & scrittura) == fs::perms::none)
-    return Errore("il file è in sola lettura");
+  if (fs::is_regular_file(stato) && (stato.permissions() & scrittura) == fs::perms::none) {
+    errore.causa = Causa::FileSolaLettura;
+    return errore;
+  }
 
   std::optional<fs::path> temporaneo =
       ScriviTemporaneo(bersaglio.parent_path(), NomeDi(bersaglio), contenuto, ec);
-  if (!temporaneo) return Errore(Motivo(ec, "cartella inesistente"));
+  if (!temporaneo) return Errore(ec);
 
   std::error_code ignora;
   if (fs::is_regular_file(stato)) fs::permissions(*temporaneo, stato.permissions(), ignora);
   fs::rename(*temporaneo, bersaglio, ec);
   if (ec) {
     fs::remove(*temporaneo, ignora);
-    return Errore(Motivo(ec, "cartella inesistente"));
+    return Errore(ec);
   }
-  return "";
+  return std::nullopt;
 }
 
 LetturaImp LeggiImp(const fs::path& cartella) {
   LetturaImp r;
   r.imp = ImpostazioniPredefinite;
-  const fs::path file = CercaFile(cartella, NomeImp);
-  LetturaNumeri lettura = LeggiNumeriFile(file, 6);
+  LetturaNumeri lettura = LeggiNumeriFile(CercaFile(cartella, NomeImp), 6);
   r.mancante = lettura.mancante;
 
   double* campi[] = {&r.imp.longitudineMacchia, &r.imp.longGradi, &r.imp.longPrimi,
                      &r.imp.latGradi,           &r.imp.latPrimi,  &r.imp.deltaT};
   const std::size_t n = lettura.numeri.size();
   for (std::size_t i = 0; i < n; ++i) *campi[i] = lettura.numeri[i];
-  if (r.mancante || n == 6) return r;
-
-  const std::string nome = NomeDi(file);
-  if (lettura.problema.empty()) {
-    r.problema = n == 0 ? "Il file " + nome + " non contiene valori: uso i valori predefiniti"
-                        : "Il file " + nome + " contiene solo " + Valori(n) +
-                              " dei 6 attesi: per gli altri uso i valori predefiniti";
-  } else {
-    r.problema = lettura.problema +
-                 (n == 0 ? ": uso i valori predefiniti"
-                         : std::string(n == 1 ? ": letto solo " : ": letti solo ") + Valori(n) +
-                               " dei 6 attesi, per gli altri uso i valori predefiniti");
-  }
+  r.errore = std::move(lettura.errore);
   return r;
 }
 
-std::string ScriviImp(const fs::path& cartella, const Impostazioni& imp) {
+std::optional<ErroreFile> ScriviImp(const fs::path& cartella, const Impostazioni& imp) {
   const double valori[] = {imp.longitudineMacchia, imp.longGradi, imp.longPrimi,
                            imp.latGradi,           imp.latPrimi,  imp.deltaT};
   return SostituisciFile(cartella, NomeImp, TestoRecord(valori));
@@ -287,20 +290,38 @@ std::string ScriviImp(const fs::path& cartella, const Impostazioni& imp) {
 
 LetturaIOra LeggiIOra(const fs::path& cartella) {
   LetturaIOra r;
-  const fs::path file = CercaFile(cartella, NomeIOra);
-  LetturaNumeri lettura = LeggiNumeriFile(file, 1);
-  if (!lettura.numeri.empty())
-    r.valore = lettura.numeri.front();
-  else if (!lettura.mancante)
-    r.problema = lettura.problema.empty()
-                     ? "Il file " + NomeDi(file) + " non contiene valori"
-                     : lettura.problema;
+  LetturaNumeri lettura = LeggiNumeriFile(CercaFile(cartella, NomeIOra), 1);
+  if (!lettura.numeri.empty()) r.valore = lettura.numeri.front();
+  r.errore = std::move(lettura.errore);
   return r;
 }
 
-std::string ScriviIOra(const fs::path& cartella, double valore) {
+std::optional<ErroreFile> ScriviIOra(const fs::path& cartella, double valore) {
   const double valori[] = {valore};
   return SostituisciFile(cartella, NomeIOra, TestoRecord(valori));
+}
+
+std::string TestoErrore(const ErroreFile& e) {
+  const std::string& f = e.file;
+  if (e.accesso == Accesso::Scrittura)
+    return "Impossibile scrivere il file " + f + ": " + Ragione(e, "cartella inesistente");
+
+  std::string testo;
+  if (e.causa == Causa::NonNumero)
+    testo = "Nel file " + f + " il testo \"" + Citazione(e.testo) + "\" non è un numero";
+  else if (e.causa == Causa::Corto)
+    testo = e.letti == 0 ? "Il file " + f + " non contiene valori"
+                         : "Il file " + f + " contiene solo " + Valori(e.letti) + " dei " +
+                               std::to_string(e.attesi) + " attesi";
+  else
+    testo = "Impossibile leggere il file " + f + " (" + Ragione(e, "file inesistente") + ")";
+
+  // The values not read take their defaults.
+  if (e.attesi <= 1) return testo;
+  if (e.letti == 0) return testo + ": uso i valori predefiniti";
+  if (e.causa == Causa::Corto) return testo + ": per gli altri uso i valori predefiniti";
+  return testo + (e.letti == 1 ? ": letto solo " : ": letti solo ") + Valori(e.letti) + " dei " +
+         std::to_string(e.attesi) + " attesi, per gli altri uso i valori predefiniti";
 }
 
 }  // namespace mr

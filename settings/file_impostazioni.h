@@ -14,8 +14,8 @@
 // the file, both for reading and for writing. Every write replaces the file
 // atomically, so a failed write leaves the old file as it was.
 //
-// Nothing here shows anything or throws: problems come back as Italian
-// sentences for the caller to show.
+// Nothing here shows anything or throws: problems come back as values
+// (ErroreFile), and TestoErrore makes the Italian text that the caller shows.
 #pragma once
 
 #include <cstddef>
@@ -24,6 +24,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace mr {
@@ -42,33 +43,57 @@ inline constexpr Impostazioni ImpostazioniPredefinite{98, 12, 30, 41, 54, 69};
 inline constexpr std::string_view NomeImp = "Imp.txt";
 inline constexpr std::string_view NomeIOra = "IOra.txt";
 
+// Why a settings file was not read whole, or not written.
+enum class Accesso { Lettura, Scrittura };
+enum class Causa {
+  Sistema,           // the system's error code says why
+  NonFileOrdinario,  // a pipe, a device or a socket stands at the name
+  FileSolaLettura,   // writing: the file has no write permission
+  NonNumero,         // reading: a text that is not a number stopped the reading
+  Corto,             // reading: the file ends before the values expected
+};
+
+struct ErroreFile {
+  std::string file{};  // the file's name as found in the folder
+  Accesso accesso = Accesso::Lettura;
+  Causa causa = Causa::Sistema;
+  std::error_code codice{};  // Causa::Sistema
+  std::string testo{};       // Causa::NonNumero: the text found instead of a number
+  std::size_t letti = 0;     // reading: values read
+  std::size_t attesi = 0;    // reading: values the whole file holds
+};
+
+// The Italian text of a problem, naming the file and the reason. For a file of
+// several values it also says that the values not read take their defaults.
+std::string TestoErrore(const ErroreFile& errore);
+
 struct LetturaImp {
-  Impostazioni imp;       // values read; defaults for those missing
-  bool mancante = false;  // the file does not exist
-  std::string problema;   // empty when the file was read whole (or is missing)
+  Impostazioni imp;                  // values read; defaults for those missing
+  bool mancante = false;             // the file does not exist
+  std::optional<ErroreFile> errore;  // none when read whole (or missing)
 };
 
 // Reads "Imp.txt" of cartella. A missing file gives the defaults with mancante
-// set and no problema. A file that cannot be read, or that holds fewer than six
-// numbers, gives what it holds followed by defaults, and problema says so.
+// set and no errore. A file that cannot be read, or that holds fewer than six
+// numbers, gives what it holds followed by defaults, and errore says why.
 LetturaImp LeggiImp(const std::filesystem::path& cartella);
 
-// Replaces "Imp.txt" of cartella with the six values. Returns "" on success,
-// else an Italian message naming the file and the reason.
-std::string ScriviImp(const std::filesystem::path& cartella, const Impostazioni& imp);
+// Replaces "Imp.txt" of cartella with the six values. Returns nothing on success.
+std::optional<ErroreFile> ScriviImp(const std::filesystem::path& cartella,
+                                    const Impostazioni& imp);
 
 struct LetturaIOra {
-  std::optional<double> valore;  // the number read, whatever it is
-  std::string problema;          // empty when read, or when the file is missing
+  std::optional<double> valore;      // the number read, whatever it is
+  std::optional<ErroreFile> errore;  // none when read, or when the file is missing
 };
 
 // Reads the one value of "IOra.txt". A missing file gives no value and no
-// problema; an unreadable or empty file, or one that does not start with a
-// number, gives no value and a problema.
+// errore; an unreadable or empty file, or one that does not start with a
+// number, gives no value and an errore.
 LetturaIOra LeggiIOra(const std::filesystem::path& cartella);
 
-// Replaces "IOra.txt" of cartella with the one value; "" or an Italian message.
-std::string ScriviIOra(const std::filesystem::path& cartella, double valore);
+// Replaces "IOra.txt" of cartella with the one value. Returns nothing on success.
+std::optional<ErroreFile> ScriviIOra(const std::filesystem::path& cartella, double valore);
 
 // --- The layer below: names, records, whole files. ---
 
@@ -90,9 +115,9 @@ NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo);
 // The numbers at the start of a file, at most massimo of them.
 struct LetturaNumeri {
   std::vector<double> numeri;
-  bool mancante = false;  // no such file
-  std::string problema;   // why reading stopped before massimo numbers, if not
-                          // at the end of the file; empty otherwise
+  bool mancante = false;             // no such file
+  std::optional<ErroreFile> errore;  // why fewer than massimo numbers were read
+                                     // (none when the file is missing)
 };
 LetturaNumeri LeggiNumeriFile(const std::filesystem::path& file, std::size_t massimo);
 
@@ -101,9 +126,9 @@ std::string TestoRecord(std::span<const double> valori);
 
 // Replaces the file nome of cartella (found without regard to case, else
 // created with that name) by contenuto, through a temporary file in the same
-// folder. A file with no write permission is left alone. Returns "" or an
-// Italian message naming the file and the reason.
-std::string SostituisciFile(const std::filesystem::path& cartella, std::string_view nome,
-                            std::string_view contenuto);
+// folder. A file with no write permission is left alone. Returns nothing on
+// success.
+std::optional<ErroreFile> SostituisciFile(const std::filesystem::path& cartella,
+                                          std::string_view nome, std::string_view contenuto);
 
 }  // namespace mr

@@ -17,6 +17,9 @@ namespace fs = std::filesystem;
 using prova::CartellaTemp;
 using Nomi = std::vector<std::string>;
 
+// The text shown for an outcome: "" when there was no problem.
+std::string Testo(const std::optional<ErroreFile>& e) { return e ? TestoErrore(*e) : ""; }
+
 std::array<double, 6> Valori(const Impostazioni& i) {
   return {i.longitudineMacchia, i.longGradi, i.longPrimi, i.latGradi, i.latPrimi, i.deltaT};
 }
@@ -35,7 +38,7 @@ TEST(FileImp, WritesOneRecordOfSixNumbersInTheFileFormat) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.byte);
     CartellaTemp cartella;
-    EXPECT_EQ(ScriviImp(cartella.percorso(), c.imp), "");
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), c.imp)), "");
     EXPECT_EQ(cartella.Leggi("Imp.txt"), c.byte);
     EXPECT_EQ(cartella.Nomi(), Nomi{"Imp.txt"});
   }
@@ -49,11 +52,11 @@ TEST(FileImp, WhatIsWrittenReadsBackUnchanged) {
   };
   for (const auto& imp : cases) {
     CartellaTemp cartella;
-    ASSERT_EQ(ScriviImp(cartella.percorso(), imp), "");
+    ASSERT_EQ(Testo(ScriviImp(cartella.percorso(), imp)), "");
     SCOPED_TRACE(cartella.Leggi("Imp.txt"));
     LetturaImp l = LeggiImp(cartella.percorso());
     EXPECT_FALSE(l.mancante);
-    EXPECT_EQ(l.problema, "");
+    EXPECT_EQ(Testo(l.errore), "");
     EXPECT_EQ(Valori(l.imp), Valori(imp));
   }
 }
@@ -78,7 +81,7 @@ TEST(FileImp, ValuesMaySeparateByCommasBlanksTabsAndLineEnds) {
     CartellaTemp cartella;
     cartella.Scrivi("Imp.txt", c.byte);
     LetturaImp l = LeggiImp(cartella.percorso());
-    EXPECT_EQ(l.problema, "");
+    EXPECT_EQ(Testo(l.errore), "");
     EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{23, 14, 25, 40, 38, 64}));
   }
 }
@@ -87,7 +90,7 @@ TEST(FileImp, MissingFileGivesTheDefaultsAndCreatesNothing) {
   CartellaTemp cartella;
   LetturaImp l = LeggiImp(cartella.percorso());
   EXPECT_TRUE(l.mancante);
-  EXPECT_EQ(l.problema, "");
+  EXPECT_EQ(Testo(l.errore), "");
   EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{98, 12, 30, 41, 54, 69}));
   EXPECT_EQ(cartella.Nomi(), Nomi{});
 }
@@ -128,7 +131,7 @@ TEST(FileImp, ShortOrBrokenFileKeepsWhatItHoldsAndSaysWhatIsMissing) {
     cartella.Scrivi("Imp.txt", c.byte);
     LetturaImp l = LeggiImp(cartella.percorso());
     EXPECT_FALSE(l.mancante);
-    EXPECT_EQ(l.problema, c.problema);
+    EXPECT_EQ(Testo(l.errore), c.problema);
     EXPECT_EQ(Valori(l.imp), c.attesi);
   }
 }
@@ -138,7 +141,7 @@ TEST(FileImp, UnreadableFileGivesTheDefaultsAndNamesTheFile) {
   fs::create_directory(cartella.percorso() / "Imp.txt");
   LetturaImp l = LeggiImp(cartella.percorso());
   EXPECT_FALSE(l.mancante);
-  EXPECT_EQ(l.problema,
+  EXPECT_EQ(Testo(l.errore),
             "Impossibile leggere il file Imp.txt (al suo posto c'è una cartella): uso i valori "
             "predefiniti");
   EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{98, 12, 30, 41, 54, 69}));
@@ -152,7 +155,7 @@ TEST(FileImp, FileIsFoundWithoutRegardToCaseForReadingAndWriting) {
     EXPECT_EQ(Valori(LeggiImp(cartella.percorso()).imp),
               (std::array<double, 6>{1, 2, 3, 4, 5, 6}));
 
-    EXPECT_EQ(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64}), "");
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64})), "");
     EXPECT_EQ(cartella.Nomi(), Nomi{nome});
     EXPECT_EQ(cartella.Leggi(nome), "12.5,14,25,40,38,64\r\n");
   }
@@ -173,7 +176,7 @@ TEST(FileImp, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   {
     SCOPED_TRACE("folder does not exist");
     CartellaTemp cartella;
-    EXPECT_EQ(ScriviImp(cartella.percorso() / "manca", nuove),
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso() / "manca", nuove)),
               "Impossibile scrivere il file Imp.txt: cartella inesistente");
     EXPECT_EQ(cartella.Nomi(), Nomi{});
   }
@@ -182,7 +185,7 @@ TEST(FileImp, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     CartellaTemp cartella;
     fs::create_directory(cartella.percorso() / "imp.TXT");
     cartella.Scrivi("imp.TXT/dentro", "x");
-    EXPECT_EQ(ScriviImp(cartella.percorso(), nuove),
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), nuove)),
               "Impossibile scrivere il file imp.TXT: al suo posto c'è una cartella");
     EXPECT_EQ(cartella.Nomi(), Nomi{"imp.TXT"});
     EXPECT_EQ(cartella.Leggi("imp.TXT/dentro"), "x");
@@ -193,7 +196,7 @@ TEST(FileImp, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     cartella.Scrivi("Imp.txt", "1,2,3,4,5,6\r\n");
     fs::permissions(cartella.percorso() / "Imp.txt",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_EQ(ScriviImp(cartella.percorso(), nuove),
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), nuove)),
               "Impossibile scrivere il file Imp.txt: il file è in sola lettura");
     EXPECT_EQ(cartella.Nomi(), Nomi{"Imp.txt"});
     EXPECT_EQ(cartella.Leggi("Imp.txt"), "1,2,3,4,5,6\r\n");
@@ -205,7 +208,7 @@ TEST(FileImp, WritingThroughALinkReplacesTheFileItPointsTo) {
   fs::create_directory(cartella.percorso() / "dati");
   cartella.Scrivi("dati/Imp.txt", "1,2,3,4,5,6\r\n");
   fs::create_symlink("dati/Imp.txt", cartella.percorso() / "Imp.txt");
-  EXPECT_EQ(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64}), "");
+  EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64})), "");
   EXPECT_TRUE(fs::is_symlink(cartella.percorso() / "Imp.txt"));
   EXPECT_EQ(cartella.Leggi("dati/Imp.txt"), "12.5,14,25,40,38,64\r\n");
 }
@@ -232,18 +235,18 @@ TEST(FileIOra, ReadsTheOneValue) {
     if (c.byte) cartella.Scrivi("IOra.txt", *c.byte);
     LetturaIOra l = LeggiIOra(cartella.percorso());
     EXPECT_EQ(l.valore, c.valore);
-    EXPECT_EQ(!l.problema.empty(), c.problema) << l.problema;
+    EXPECT_EQ(l.errore.has_value(), c.problema) << Testo(l.errore);
   }
 }
 
 TEST(FileIOra, WritesOneRecordAndFindsTheFileWithoutRegardToCase) {
   CartellaTemp cartella;
-  EXPECT_EQ(ScriviIOra(cartella.percorso(), 1), "");
+  EXPECT_EQ(Testo(ScriviIOra(cartella.percorso(), 1)), "");
   EXPECT_EQ(cartella.Leggi("IOra.txt"), "1\r\n");
   EXPECT_EQ(LeggiIOra(cartella.percorso()).valore, 1);
 
   fs::rename(cartella.percorso() / "IOra.txt", cartella.percorso() / "iora.TXT");
-  EXPECT_EQ(ScriviIOra(cartella.percorso(), 0), "");
+  EXPECT_EQ(Testo(ScriviIOra(cartella.percorso(), 0)), "");
   EXPECT_EQ(cartella.Nomi(), Nomi{"iora.TXT"});
   EXPECT_EQ(cartella.Leggi("iora.TXT"), "0\r\n");
   EXPECT_EQ(LeggiIOra(cartella.percorso()).valore, 0);
@@ -254,8 +257,8 @@ TEST(FileIOra, UnreadableFileNamesTheFile) {
   fs::create_directory(cartella.percorso() / "IORA.txt");
   LetturaIOra l = LeggiIOra(cartella.percorso());
   EXPECT_FALSE(l.valore);
-  EXPECT_EQ(l.problema, "Impossibile leggere il file IORA.txt (al suo posto c'è una cartella)");
-  EXPECT_EQ(ScriviIOra(cartella.percorso(), 1),
+  EXPECT_EQ(Testo(l.errore), "Impossibile leggere il file IORA.txt (al suo posto c'è una cartella)");
+  EXPECT_EQ(Testo(ScriviIOra(cartella.percorso(), 1)),
             "Impossibile scrivere il file IORA.txt: al suo posto c'è una cartella");
 }
 
