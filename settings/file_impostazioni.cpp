@@ -3,6 +3,7 @@
 #include "ephemeris/numeri.h"
 
 #include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -42,6 +43,9 @@ std::string Motivo(std::error_code ec, const char* seInesistente) {
   if (ec == std::errc::read_only_file_system) return "il disco è in sola lettura";
   if (ec == std::errc::too_many_files_open || ec == std::errc::too_many_files_open_in_system)
     return "troppi file aperti";
+  if (ec == std::errc::file_too_large) return "file troppo grande per il limite imposto dal sistema";
+  if (ec == std::errc::too_many_symbolic_link_levels)
+    return "catena di collegamenti simbolici chiusa o troppo lunga";
   return ec.message();
 }
 
@@ -72,6 +76,11 @@ std::string Valori(std::size_t n) { return std::to_string(n) + (n == 1 ? " valor
 
 std::string NomeDi(const fs::path& file) { return file.filename().string(); }
 
+// Temporary files are named "." + the file's name + "." + 16 lowercase
+// hexadecimal digits + ".tmp".
+constexpr std::size_t CifreSuffisso = 16;
+constexpr std::string_view FineTemporaneo = ".tmp";
+
 std::string SuffissoCasuale() {
   static std::mt19937_64 generatore = [] {
     std::uint64_t seme =
@@ -82,9 +91,42 @@ std::string SuffissoCasuale() {
     }
     return std::mt19937_64(seme);
   }();
-  char testo[17];
+  char testo[CifreSuffisso + 1];
   std::snprintf(testo, sizeof testo, "%016llx", static_cast<unsigned long long>(generatore()));
   return testo;
+}
+
+// Whether nome is a temporary file of a save of "Imp.txt" or "IOra.txt".
+bool TemporaneoNostro(std::string_view nome) {
+  const std::size_t coda = 1 + CifreSuffisso + FineTemporaneo.size();
+  if (nome.size() < 1 + coda || nome.front() != '.' || !nome.ends_with(FineTemporaneo))
+    return false;
+  const std::string_view file = nome.substr(1, nome.size() - 1 - coda);
+  const std::string_view suffisso = nome.substr(nome.size() - coda, 1 + CifreSuffisso);
+  if (suffisso.front() != '.') return false;
+  for (char c : suffisso.substr(1))
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  return StessoNomeFile(file, NomeImp) || StessoNomeFile(file, NomeIOra);
+}
+
+// The file a name stands for: links followed, a chain of them too, to the
+// first name that is not a link (which may not exist yet).
+std::optional<fs::path> FineCollegamenti(fs::path percorso, std::error_code& ec) {
+  constexpr int MassimoSalti = 40;  // as the system allows when it opens a path
+  for (int salti = 0; salti <= MassimoSalti; ++salti) {
+    fs::file_status stato = fs::symlink_status(percorso, ec);
+    if (stato.type() == fs::file_type::not_found) {
+      ec.clear();
+      return percorso;
+    }
+    if (ec) return std::nullopt;
+    if (!fs::is_symlink(stato)) return percorso;
+    fs::path destinazione = fs::read_symlink(percorso, ec);
+    if (ec) return std::nullopt;
+    percorso = destinazione.is_absolute() ? destinazione : percorso.parent_path() / destinazione;
+  }
+  ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+  return std::nullopt;
 }
 
 // Writes contenuto to a new file with a unique name in cartella. Returns the
@@ -94,7 +136,7 @@ std::optional<fs::path> ScriviTemporaneo(const fs::path& cartella, const std::st
   std::FILE* f = nullptr;
   fs::path temporaneo;
   for (int tentativo = 0; tentativo < 16 && f == nullptr; ++tentativo) {
-    temporaneo = cartella / ("." + nome + "." + SuffissoCasuale() + ".tmp");
+    temporaneo = cartella / ("." + nome + "." + SuffissoCasuale() + std::string(FineTemporaneo));
     f = std::fopen(temporaneo.string().c_str(), "wbx");
     if (f == nullptr && errno != EEXIST) break;
   }
@@ -233,37 +275,38 @@ std::optional<ErroreFile> SostituisciFile(const fs::path& cartella, std::string_
                                           std::string_view contenuto) {
   fs::path bersaglio = CercaFile(cartella, nome);
   ErroreFile errore{.file = NomeDi(bersaglio), .accesso = Accesso::Scrittura};
-  auto Errore = [&](std::error_code codice) {
+  auto Errore = [&](Causa causa, std::error_code codice = {}) {
+    errore.causa = causa;
     errore.codice = codice;
     return errore;
   };
 
+  // Through a link, replace the file at the end of the chain, in its own
+  // folder, and keep the links.
   std::error_code ec;
-  fs::file_status stato = fs::symlink_status(bersaglio, ec);
-  if (fs::is_symlink(stato)) {
-    // Replace the file the link points to, and keep the link.
-    fs::path vero = fs::canonical(bersaglio, ec);
-    if (!ec) {
-      bersaglio = vero;
-      stato = fs::symlink_status(bersaglio, ec);
-    }
-  }
+  std::optional<fs::path> vero = FineCollegamenti(bersaglio, ec);
+  if (!vero) return Errore(Causa::Sistema, ec);
+  bersaglio = *vero;
+  const fs::file_status stato = fs::symlink_status(bersaglio, ec);
+  if (ec && stato.type() != fs::file_type::not_found) return Errore(Causa::Sistema, ec);
+  if (fs::is_directory(stato))
+    return Errore(Causa::Sistema, std::make_error_code(std::errc::is_a_directory));
+  // A pipe, a device or a socket is never replaced by a plain file.
+  if (fs::exists(stato) && !fs::is_regular_file(stato)) return Errore(Causa::NonFileOrdinario);
   const auto scrittura = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  if (fs::is_regular_file(stato) && (stato.permissions() & scrittura) == fs::perms::none) {
-    errore.causa = Causa::FileSolaLettura;
-    return errore;
-  }
+  if (fs::is_regular_file(stato) && (stato.permissions() & scrittura) == fs::perms::none)
+    return Errore(Causa::FileSolaLettura);
 
   std::optional<fs::path> temporaneo =
       ScriviTemporaneo(bersaglio.parent_path(), NomeDi(bersaglio), contenuto, ec);
-  if (!temporaneo) return Errore(ec);
+  if (!temporaneo) return Errore(Causa::Sistema, ec);
 
   std::error_code ignora;
   if (fs::is_regular_file(stato)) fs::permissions(*temporaneo, stato.permissions(), ignora);
   fs::rename(*temporaneo, bersaglio, ec);
   if (ec) {
     fs::remove(*temporaneo, ignora);
-    return Errore(ec);
+    return Errore(Causa::Sistema, ec);
   }
   return std::nullopt;
 }
@@ -322,6 +365,25 @@ std::string TestoErrore(const ErroreFile& e) {
   if (e.causa == Causa::Corto) return testo + ": per gli altri uso i valori predefiniti";
   return testo + (e.letti == 1 ? ": letto solo " : ": letti solo ") + Valori(e.letti) + " dei " +
          std::to_string(e.attesi) + " attesi, per gli altri uso i valori predefiniti";
+}
+
+void RimuoviTemporanei(const fs::path& cartella) {
+  std::vector<fs::path> vecchi;
+  std::error_code ec;
+  fs::directory_iterator it(cartella.empty() ? fs::path(".") : cartella, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code tipo;
+    if (TemporaneoNostro(it->path().filename().string()) && it->is_regular_file(tipo) &&
+        !it->is_symlink(tipo))
+      vecchi.push_back(it->path());
+  }
+  for (const fs::path& p : vecchi) fs::remove(p, ec);
+}
+
+void IgnoraSegnaleLimiteFile() {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 }  // namespace mr

@@ -12,7 +12,8 @@
 //
 // File names are looked up without regard to case: an existing "imp.TXT" is
 // the file, both for reading and for writing. Every write replaces the file
-// atomically, so a failed write leaves the old file as it was.
+// atomically, so a failed write leaves the old file as it was (an interrupted
+// one may leave a temporary file, which RimuoviTemporanei removes).
 //
 // Nothing here shows anything or throws: problems come back as values
 // (ErroreFile), and TestoErrore makes the Italian text that the caller shows.
@@ -95,6 +96,14 @@ LetturaIOra LeggiIOra(const std::filesystem::path& cartella);
 // Replaces "IOra.txt" of cartella with the one value. Returns nothing on success.
 std::optional<ErroreFile> ScriviIOra(const std::filesystem::path& cartella, double valore);
 
+// Removes from cartella the temporary files that saves of "Imp.txt" and
+// "IOra.txt" leave behind when interrupted. Nothing else is touched.
+void RimuoviTemporanei(const std::filesystem::path& cartella);
+
+// Makes a write beyond the process's file-size limit (ulimit -f) fail like any
+// failed write, instead of ending the program by a signal.
+void IgnoraSegnaleLimiteFile();
+
 // --- The layer below: names, records, whole files. ---
 
 // Whether two file names are equal apart from the case of ASCII letters.
@@ -126,8 +135,11 @@ std::string TestoRecord(std::span<const double> valori);
 
 // Replaces the file nome of cartella (found without regard to case, else
 // created with that name) by contenuto, through a temporary file in the same
-// folder. A file with no write permission is left alone. Returns nothing on
-// success.
+// folder, keeping the file's permissions. Where the name is a link (or a chain
+// of links), the file at its end is replaced, in that file's folder, or
+// created there; the links stay. A file with no write permission is left
+// alone, and so is anything that is not a regular file (a folder, a pipe, a
+// device, a socket). Returns nothing on success.
 std::optional<ErroreFile> SostituisciFile(const std::filesystem::path& cartella,
                                           std::string_view nome, std::string_view contenuto);
 

@@ -41,6 +41,7 @@ void MacchiaRossa::Form_Load() {
   Massimo.Text = "100";
   Velocita_Change(100);
 
+  if (scriviFile_) RimuoviTemporanei(cartella_);
   if (scriviFile_ && LeggiImp(cartella_).mancante) {
     std::optional<ErroreFile> errore = ScriviImp(cartella_, ImpostazioniPredefinite);
     ambiente_.Avviso(errore ? TestoErrore(*errore)

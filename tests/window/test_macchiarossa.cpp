@@ -71,6 +71,21 @@ TEST_F(Avvio, MissingOrOddIOraSelectsMeanTimeAndWritesNothing) {
   }
 }
 
+// The window removes what interrupted saves left in its folder; the headless
+// front, which never writes, leaves the folder alone.
+TEST_F(Avvio, StaleTemporaryFilesGoWhenTheWindowOpens) {
+  const std::string vecchio = ".Imp.txt.0123456789abcdef.tmp";
+  for (bool scriviFile : {false, true}) {
+    SCOPED_TRACE(scriviFile);
+    Scrivi(vecchio, "1,2");
+    Scrivi("appunti.tmp", "x");
+    MacchiaRossa m(cartella, ambiente, scriviFile);
+    m.Form_Load();
+    EXPECT_EQ(std::filesystem::exists(cartella / vecchio), !scriviFile);
+    EXPECT_TRUE(std::filesystem::exists(cartella / "appunti.tmp"));
+  }
+}
+
 using Zone = FinestraDiProva;
 
 TEST_F(Zone, UniversalTimeIsNeverStored) {
