@@ -20,8 +20,7 @@ void Coordinate::Form_Load() {
   Problema = lettura.mancante ? "Il file " + std::string(NomeImp) +
                                     " non esiste: sono mostrati i valori predefiniti, "
                                     "\"Salva\" lo crea"
-                              : lettura.errore ? TestoErrore(*lettura.errore)
-                                               : "";
+                              : TestoErrori(lettura);
   Aperta = true;
 }
 

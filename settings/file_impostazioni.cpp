@@ -72,6 +72,34 @@ std::string Ragione(const ErroreFile& e, const char* seInesistente) {
   return Motivo(e.codice, seInesistente);
 }
 
+// A quantity of "Imp.txt" and its range, as a message names them.
+std::string NomeIntervallo(Grandezza g) {
+  switch (g) {
+    case Grandezza::Macchia:
+      return "la longitudine della Macchia Rossa (da 0° a meno di 360°)";
+    case Grandezza::Longitudine:
+      return "la longitudine dell'osservatore (da -180° a 180°, primi minori di 60)";
+    case Grandezza::Latitudine:
+      return "la latitudine dell'osservatore (da -90° a 90°, primi minori di 60)";
+    case Grandezza::DeltaT:
+      return "Delta T (da -10000 s a 10000 s)";
+  }
+  return "";
+}
+
+std::string TestoFuoriIntervallo(const std::string& file, const std::vector<Grandezza>& fuori) {
+  if (fuori.size() == 1)
+    return "Nel file " + file + " " + NomeIntervallo(fuori.front()) +
+           " è fuori dall'intervallo ammesso: uso il valore predefinito";
+  std::string elenco;
+  for (std::size_t i = 0; i < fuori.size(); ++i) {
+    if (i > 0) elenco += i + 1 == fuori.size() ? " e " : ", ";
+    elenco += NomeIntervallo(fuori[i]);
+  }
+  return "Nel file " + file + " sono fuori dall'intervallo ammesso " + elenco +
+         ": per questi uso i valori predefiniti";
+}
+
 std::string Valori(std::size_t n) { return std::to_string(n) + (n == 1 ? " valore" : " valori"); }
 
 std::string NomeDi(const fs::path& file) { return file.filename().string(); }
@@ -314,14 +342,25 @@ std::optional<ErroreFile> SostituisciFile(const fs::path& cartella, std::string_
 LetturaImp LeggiImp(const fs::path& cartella) {
   LetturaImp r;
   r.imp = ImpostazioniPredefinite;
-  LetturaNumeri lettura = LeggiNumeriFile(CercaFile(cartella, NomeImp), 6);
+  const fs::path file = CercaFile(cartella, NomeImp);
+  LetturaNumeri lettura = LeggiNumeriFile(file, 6);
   r.mancante = lettura.mancante;
 
   double* campi[] = {&r.imp.longitudineMacchia, &r.imp.longGradi, &r.imp.longPrimi,
                      &r.imp.latGradi,           &r.imp.latPrimi,  &r.imp.deltaT};
   const std::size_t n = lettura.numeri.size();
   for (std::size_t i = 0; i < n; ++i) *campi[i] = lettura.numeri[i];
-  r.errore = std::move(lettura.errore);
+  if (lettura.errore) r.errori.push_back(std::move(*lettura.errore));
+
+  std::vector<Grandezza> fuori = FuoriIntervallo(r.imp);
+  if (!fuori.empty()) {
+    for (Grandezza g : fuori) Predefinita(g, r.imp);
+    r.errori.push_back(ErroreFile{.file = NomeDi(file),
+                                  .causa = Causa::FuoriIntervallo,
+                                  .letti = n,
+                                  .attesi = 6,
+                                  .fuori = std::move(fuori)});
+  }
   return r;
 }
 
@@ -348,6 +387,7 @@ std::string TestoErrore(const ErroreFile& e) {
   const std::string& f = e.file;
   if (e.accesso == Accesso::Scrittura)
     return "Impossibile scrivere il file " + f + ": " + Ragione(e, "cartella inesistente");
+  if (e.causa == Causa::FuoriIntervallo) return TestoFuoriIntervallo(f, e.fuori);
 
   std::string testo;
   if (e.causa == Causa::NonNumero)
@@ -384,6 +424,15 @@ void IgnoraSegnaleLimiteFile() {
 #ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
+}
+
+std::string TestoErrori(const LetturaImp& lettura) {
+  std::string testo;
+  for (const ErroreFile& e : lettura.errori) {
+    if (!testo.empty()) testo += '\n';
+    testo += TestoErrore(e);
+  }
+  return testo;
 }
 
 }  // namespace mr

@@ -19,6 +19,8 @@
 // (ErroreFile), and TestoErrore makes the Italian text that the caller shows.
 #pragma once
 
+#include "settings/impostazioni.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -29,17 +31,6 @@
 #include <vector>
 
 namespace mr {
-
-struct Impostazioni {
-  double longitudineMacchia;  // GRS longitude, System II, degrees
-  double longGradi;           // observer's longitude, degrees (positive east)
-  double longPrimi;           // observer's longitude, minutes of arc
-  double latGradi;            // observer's latitude, degrees (positive north)
-  double latPrimi;            // observer's latitude, minutes of arc
-  double deltaT;              // TE - TU, seconds
-};
-
-inline constexpr Impostazioni ImpostazioniPredefinite{98, 12, 30, 41, 54, 69};
 
 inline constexpr std::string_view NomeImp = "Imp.txt";
 inline constexpr std::string_view NomeIOra = "IOra.txt";
@@ -52,6 +43,7 @@ enum class Causa {
   FileSolaLettura,   // writing: the file has no write permission
   NonNumero,         // reading: a text that is not a number stopped the reading
   Corto,             // reading: the file ends before the values expected
+  FuoriIntervallo,   // reading: values outside their ranges, taken as unreadable
 };
 
 struct ErroreFile {
@@ -62,6 +54,7 @@ struct ErroreFile {
   std::string testo{};       // Causa::NonNumero: the text found instead of a number
   std::size_t letti = 0;     // reading: values read
   std::size_t attesi = 0;    // reading: values the whole file holds
+  std::vector<Grandezza> fuori{};  // Causa::FuoriIntervallo: the quantities
 };
 
 // The Italian text of a problem, naming the file and the reason. For a file of
@@ -69,15 +62,21 @@ struct ErroreFile {
 std::string TestoErrore(const ErroreFile& errore);
 
 struct LetturaImp {
-  Impostazioni imp;                  // values read; defaults for those missing
-  bool mancante = false;             // the file does not exist
-  std::optional<ErroreFile> errore;  // none when read whole (or missing)
+  Impostazioni imp;                // values read; defaults for the others
+  bool mancante = false;           // the file does not exist
+  std::vector<ErroreFile> errori;  // none when read whole (or missing)
 };
 
 // Reads "Imp.txt" of cartella. A missing file gives the defaults with mancante
-// set and no errore. A file that cannot be read, or that holds fewer than six
-// numbers, gives what it holds followed by defaults, and errore says why.
+// set and no errori. A file that cannot be read, or that holds fewer than six
+// numbers, gives what it holds followed by defaults, and an errore says why.
+// A quantity outside its range is as unreadable: it takes its default, and an
+// errore (Causa::FuoriIntervallo) names it.
 LetturaImp LeggiImp(const std::filesystem::path& cartella);
+
+// The Italian text of the problems of a reading of "Imp.txt", one a line; ""
+// when there are none (a missing file is for the caller to word).
+std::string TestoErrori(const LetturaImp& lettura);
 
 // Replaces "Imp.txt" of cartella with the six values. Returns nothing on success.
 std::optional<ErroreFile> ScriviImp(const std::filesystem::path& cartella,

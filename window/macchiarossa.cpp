@@ -66,9 +66,9 @@ void MacchiaRossa::LeggiImpostazioni() {
   if (lettura.mancante && !avvisoImpDato_) {
     avvisoImpDato_ = true;
     ambiente_.Avviso("Il file Imp.txt non esiste: uso le impostazioni predefinite.");
-  } else if (lettura.errore && !avvisoImpDato_) {
+  } else if (!lettura.errori.empty() && !avvisoImpDato_) {
     avvisoImpDato_ = true;
-    ambiente_.Avviso(TestoErrore(*lettura.errore));
+    ambiente_.Avviso(TestoErrori(lettura));
   }
   const Impostazioni& imp = lettura.imp;
   Longitudine.Text = TestoNumero(imp.longitudineMacchia);

@@ -52,7 +52,7 @@ TEST(Coordinate, LoadOfAMissingOrShortFileShowsDefaultsAndTheProblem) {
     Coordinate dialogo(cartella.percorso());
     dialogo.Form_Load();
     EXPECT_EQ(TestiDi(dialogo), (Testi{"23", "14", "25", "41", "54", "69"}));
-    EXPECT_EQ(dialogo.Problema, TestoErrore(*LeggiImp(cartella.percorso()).errore));
+    EXPECT_EQ(dialogo.Problema, TestoErrori(LeggiImp(cartella.percorso())));
     EXPECT_NE(dialogo.Problema, "");
   }
 }

@@ -56,8 +56,8 @@ TEST(FileImp, WritesOneRecordOfSixNumbersInTheFileFormat) {
 TEST(FileImp, WhatIsWrittenReadsBackUnchanged) {
   const Impostazioni cases[] = {
       {12.5, 14, 25, 40, 38, 64},
-      {0.1, 1.0 / 3, -2.0 / 3, 1e-7, 123.456789012345, -0.001},
-      {1e300, -1e-300, 5e-324, -1.7976931348623157e308, 0, 69},
+      {0.1, 1.0 / 3, -2.0 / 3, 1e-7, 12.3456789012345, -0.001},
+      {359.99999999999994, -179.5, -30, -89, -59.999999999999993, -10000},
   };
   for (const auto& imp : cases) {
     CartellaTemp cartella;
@@ -65,9 +65,18 @@ TEST(FileImp, WhatIsWrittenReadsBackUnchanged) {
     SCOPED_TRACE(cartella.Leggi("Imp.txt"));
     LetturaImp l = LeggiImp(cartella.percorso());
     EXPECT_FALSE(l.mancante);
-    EXPECT_EQ(Testo(l.errore), "");
+    EXPECT_EQ(TestoErrori(l), "");
     EXPECT_EQ(Valori(l.imp), Valori(imp));
   }
+}
+
+TEST(FileImp, ARecordOfExtremeNumbersReadsBackUnchanged) {
+  const double valori[] = {1e300, -1e-300, 5e-324, -1.7976931348623157e308, 1e100, 0.1};
+  const std::string record = TestoRecord(valori);
+  EXPECT_EQ(record.find('e'), std::string::npos);
+  NumeriTesto letti = LeggiNumeriTesto(record, 6);
+  EXPECT_FALSE(letti.nonNumero);
+  EXPECT_EQ(letti.numeri, std::vector<double>(std::begin(valori), std::end(valori)));
 }
 
 TEST(FileImp, ValuesMaySeparateByCommasBlanksTabsAndLineEnds) {
@@ -90,7 +99,7 @@ TEST(FileImp, ValuesMaySeparateByCommasBlanksTabsAndLineEnds) {
     CartellaTemp cartella;
     cartella.Scrivi("Imp.txt", c.byte);
     LetturaImp l = LeggiImp(cartella.percorso());
-    EXPECT_EQ(Testo(l.errore), "");
+    EXPECT_EQ(TestoErrori(l), "");
     EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{23, 14, 25, 40, 38, 64}));
   }
 }
@@ -99,7 +108,7 @@ TEST(FileImp, MissingFileGivesTheDefaultsAndCreatesNothing) {
   CartellaTemp cartella;
   LetturaImp l = LeggiImp(cartella.percorso());
   EXPECT_TRUE(l.mancante);
-  EXPECT_EQ(Testo(l.errore), "");
+  EXPECT_EQ(TestoErrori(l), "");
   EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{98, 12, 30, 41, 54, 69}));
   EXPECT_EQ(cartella.Nomi(), Nomi{});
 }
@@ -140,7 +149,75 @@ TEST(FileImp, ShortOrBrokenFileKeepsWhatItHoldsAndSaysWhatIsMissing) {
     cartella.Scrivi("Imp.txt", c.byte);
     LetturaImp l = LeggiImp(cartella.percorso());
     EXPECT_FALSE(l.mancante);
-    EXPECT_EQ(Testo(l.errore), c.problema);
+    EXPECT_EQ(TestoErrori(l), c.problema);
+    EXPECT_EQ(Valori(l.imp), c.attesi);
+  }
+}
+
+// A value outside its range is as unreadable: that quantity (both numbers of a
+// position) takes its default, the others stay, and the notice names it.
+TEST(FileImp, ValuesOutsideTheirRangesTakeTheDefaults) {
+  const std::string nove400(400, '9');
+  struct Case {
+    std::string byte;
+    std::array<double, 6> attesi;
+    std::string problema;
+  };
+  const Case cases[] = {
+      // In range, the limits included; west and south with either sign on the minutes.
+      {"0,180,0,90,0,10000", {0, 180, 0, 90, 0, 10000}, ""},
+      {"359.99,-180,0,-90,0,-10000", {359.99, -180, 0, -90, 0, -10000}, ""},
+      {"23,-3,-42,-33,-27,64", {23, -3, -42, -33, -27, 64}, ""},
+      {"23,-3,42,33,-27,64", {23, -3, 42, 33, -27, 64}, ""},
+      {"23,180.5,-30,90.5,-30,64", {23, 180.5, -30, 90.5, -30, 64}, ""},
+      {"23,14,59.99,40,-59.99,64", {23, 14, 59.99, 40, -59.99, 64}, ""},
+      // One quantity out.
+      {"1e308,14,25,40,38,64", {98, 14, 25, 40, 38, 64},
+       "Nel file Imp.txt la longitudine della Macchia Rossa (da 0° a meno di 360°) è fuori "
+       "dall'intervallo ammesso: uso il valore predefinito"},
+      {"360,14,25,40,38,64", {98, 14, 25, 40, 38, 64},
+       "Nel file Imp.txt la longitudine della Macchia Rossa (da 0° a meno di 360°) è fuori "
+       "dall'intervallo ammesso: uso il valore predefinito"},
+      {"-0.5,14,25,40,38,64", {98, 14, 25, 40, 38, 64},
+       "Nel file Imp.txt la longitudine della Macchia Rossa (da 0° a meno di 360°) è fuori "
+       "dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,14,25,95,0,64", {23, 14, 25, 41, 54, 64},
+       "Nel file Imp.txt la latitudine dell'osservatore (da -90° a 90°, primi minori di 60) è "
+       "fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,14,25,-90,-1,64", {23, 14, 25, 41, 54, 64},
+       "Nel file Imp.txt la latitudine dell'osservatore (da -90° a 90°, primi minori di 60) è "
+       "fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,200,75,40,38,64", {23, 12, 30, 40, 38, 64},
+       "Nel file Imp.txt la longitudine dell'osservatore (da -180° a 180°, primi minori di 60) "
+       "è fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,14,60,40,38,64", {23, 12, 30, 40, 38, 64},
+       "Nel file Imp.txt la longitudine dell'osservatore (da -180° a 180°, primi minori di 60) "
+       "è fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,181,-59,40,38,64", {23, 12, 30, 40, 38, 64},
+       "Nel file Imp.txt la longitudine dell'osservatore (da -180° a 180°, primi minori di 60) "
+       "è fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,14,25,40,38," + nove400, {23, 14, 25, 40, 38, 69},
+       "Nel file Imp.txt Delta T (da -10000 s a 10000 s) è fuori dall'intervallo ammesso: uso il "
+       "valore predefinito"},
+      {"23,14,25,40,38,-10000.5", {23, 14, 25, 40, 38, 69},
+       "Nel file Imp.txt Delta T (da -10000 s a 10000 s) è fuori dall'intervallo ammesso: uso il "
+       "valore predefinito"},
+      // Several out, and a text that stops the reading.
+      {"400,14,25,95,0,1e99", {98, 14, 25, 41, 54, 69},
+       "Nel file Imp.txt sono fuori dall'intervallo ammesso la longitudine della Macchia Rossa "
+       "(da 0° a meno di 360°), la latitudine dell'osservatore (da -90° a 90°, primi minori di "
+       "60) e Delta T (da -10000 s a 10000 s): per questi uso i valori predefiniti"},
+      {"1e308,14,abc", {98, 14, 30, 41, 54, 69},
+       "Nel file Imp.txt il testo \"abc\" non è un numero: letti solo 2 valori dei 6 attesi, per "
+       "gli altri uso i valori predefiniti\nNel file Imp.txt la longitudine della Macchia Rossa "
+       "(da 0° a meno di 360°) è fuori dall'intervallo ammesso: uso il valore predefinito"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.byte.substr(0, 40));
+    CartellaTemp cartella;
+    cartella.Scrivi("Imp.txt", c.byte);
+    LetturaImp l = LeggiImp(cartella.percorso());
+    EXPECT_EQ(TestoErrori(l), c.problema);
     EXPECT_EQ(Valori(l.imp), c.attesi);
   }
 }
@@ -150,7 +227,7 @@ TEST(FileImp, UnreadableFileGivesTheDefaultsAndNamesTheFile) {
   fs::create_directory(cartella.percorso() / "Imp.txt");
   LetturaImp l = LeggiImp(cartella.percorso());
   EXPECT_FALSE(l.mancante);
-  EXPECT_EQ(Testo(l.errore),
+  EXPECT_EQ(TestoErrori(l),
             "Impossibile leggere il file Imp.txt (al suo posto c'è una cartella): uso i valori "
             "predefiniti");
   EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{98, 12, 30, 41, 54, 69}));
