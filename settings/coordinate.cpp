@@ -86,7 +86,7 @@ void Coordinate::Form_Load() {
   LetturaImp lettura = LeggiImp(cartella_);
   Mostra(lettura.imp);
   caricati_ = Attuali();
-  salvato_ = false;
+  Annota("", false);
   Problema = lettura.mancante ? "Il file " + std::string(NomeImp) +
                                     " non esiste: sono mostrati i valori predefiniti, "
                                     "\"Salva\" lo crea"
@@ -132,19 +132,28 @@ EsitoSalva Coordinate::Salva_Click() {
   EsitoSalva esito;
   Impostazioni imp{};
   esito.campo = Valori(imp);
-  if (esito.campo) return esito;
-  esito.file = ScriviImp(cartella_, imp);
-  if (esito.file) return esito;
-  Mostra(imp);
-  caricati_ = Attuali();
-  salvato_ = true;
-  Problema.clear();
+  if (!esito.campo) esito.file = ScriviImp(cartella_, imp);
+  if (esito.Salvato()) {
+    Mostra(imp);
+    caricati_ = Attuali();
+    Problema.clear();
+  }
+  // A file that cannot be written is for a notice; the line names a field.
+  Annota(esito.file ? "" : esito.campo ? TestoEsito(esito) : AvvisoSalvato, esito.Salvato());
   return esito;
+}
+
+void Coordinate::Annota(std::string stato, bool salvato) {
+  stato_ = std::move(stato);
+  salvato_ = salvato;
+  annotati_ = Attuali();
 }
 
 bool Coordinate::Modificata() const { return Attuali() != caricati_; }
 
-bool Coordinate::Salvato() const { return salvato_ && !Modificata(); }
+bool Coordinate::Salvato() const { return salvato_ && Attuali() == annotati_; }
+
+std::string Coordinate::Stato() const { return Attuali() == annotati_ ? stato_ : ""; }
 
 std::optional<EsitoSalva> Coordinate::OK_Click(Risposta risposta) {
   std::optional<EsitoSalva> esito;

@@ -43,6 +43,7 @@ enum class Risposta { Si, No, Annulla };
 // Shown in the dialog after a save, until the next edit.
 inline constexpr const char* AvvisoSalvato = "Salvato: vale dal prossimo calcolo";
 
+
 class Coordinate {
  public:
   // cartella: the folder that holds "Imp.txt" (the working directory).
@@ -83,6 +84,10 @@ class Coordinate {
   // Whether the fields are as the last save left them (false before any save).
   bool Salvato() const;
 
+  // The line under the buttons: AvvisoSalvato after a save, or the text that
+  // names the field that stopped the last save; either until the next edit.
+  std::string Stato() const;
+
   // OK, Esc or the close box. Without edits the dialog closes. With edits the
   // view asks DomandaSalvare and passes the answer: Sì saves and closes when
   // saved, No closes and drops the edits, Annulla keeps the dialog open.
@@ -101,8 +106,12 @@ class Coordinate {
   void Mostra(const Impostazioni& imp);
   std::optional<ErroreCampo> Valori(Impostazioni& imp) const;
 
+  void Annota(std::string stato, bool salvato);
+
   std::filesystem::path cartella_;
   Campi caricati_{};  // as last loaded or saved
+  Campi annotati_{};  // as when stato_ was set
+  std::string stato_;
   bool salvato_ = false;
 };
 

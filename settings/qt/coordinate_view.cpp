@@ -1,8 +1,10 @@
 #include "settings/qt/coordinate_view.h"
 
 #include <QButtonGroup>
+#include <QColor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
@@ -71,7 +73,7 @@ CoordinateView::CoordinateView(std::filesystem::path cartella, QWidget* parent)
   setObjectName("Coordinate");
   setWindowTitle(QString::fromUtf8("Osservatore - GMR - Delta T"));
   setModal(false);
-  setFixedSize(Px(5100), Px(4500));
+  setFixedSize(Px(5100), Px(5040));
 
   Etichetta(this, "Label1", "Longitudine della Macchia Rossa (II)", 600, 600, 2040);
   Etichetta(this, "Label4", "Gradi", 2880, 360);
@@ -101,7 +103,9 @@ CoordinateView::CoordinateView(std::filesystem::path cartella, QWidget* parent)
   salva->setToolTip(QString::fromUtf8("Per salvare le impostazioni "));
   QPushButton* ok = Pulsante(this, "OK", "OK", 600, 3480);
   stato_ = Etichetta(this, "Stato", "", 600, 4080);
-  stato_->setFixedWidth(Px(4380));
+  stato_->setWordWrap(true);
+  stato_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  stato_->setFixedSize(Px(4380), Px(840));
 
   connect(salva, &QPushButton::clicked, this, [this] { Salva_Click(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::reject);
@@ -135,15 +139,14 @@ void CoordinateView::Salva_Click() {
   MostraEsito(modello_.Salva_Click());
 }
 
-// The fields as the save left them; a failure in a notice, with the field
-// that failed ready for a correction.
+// The fields as the save left them. A field that failed is named under the
+// buttons and made ready for a correction; a file that failed, in a notice.
 void CoordinateView::MostraEsito(const EsitoSalva& esito) {
   DaModello();
-  if (esito.Salvato()) {
-    if (avviso_ != nullptr) avviso_->hide();
-    return;
-  }
-  Avvisa(QMessageBox::Critical, TestoEsito(esito));
+  if (esito.file)
+    Avvisa(QMessageBox::Critical, TestoEsito(esito));
+  else if (avviso_ != nullptr)
+    avviso_->hide();
   if (esito.campo) {
     QLineEdit* campo = testi_[static_cast<std::size_t>(esito.campo->campo - 1)];
     campo->setFocus();
@@ -186,7 +189,10 @@ void CoordinateView::AlModello() {
 }
 
 void CoordinateView::MostraStato() {
-  stato_->setText(modello_.Salvato() ? QString::fromUtf8(AvvisoSalvato) : QString());
+  stato_->setText(QString::fromStdString(modello_.Stato()));
+  QPalette colori = palette();
+  if (!modello_.Salvato()) colori.setColor(QPalette::WindowText, QColor(192, 0, 0));
+  stato_->setPalette(colori);
 }
 
 // One notice box, reused, so that repeated failures do not pile up windows.

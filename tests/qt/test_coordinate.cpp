@@ -267,20 +267,23 @@ TEST_F(CoordinateViewTest, ClosingTheMainWindowAsksForTheDialogsEdits) {
 }
 
 TEST_F(CoordinateViewTest, ABadFieldIsNamedAndReadyForCorrection) {
+  std::ofstream(cartella_ / "Imp.txt", std::ios::binary) << "98,12,30,41,54,69\r\n";
   CoordinateView dialogo(cartella_);
   dialogo.Mostra();
   Digita(dialogo, "Text5", "abc");
   dialogo.findChild<QPushButton*>("Salva")->click();
-  EXPECT_FALSE(fs::exists(cartella_ / "Imp.txt"));
-  auto* avviso = dialogo.findChild<QMessageBox*>("Avviso");
-  ASSERT_NE(avviso, nullptr);
-  EXPECT_TRUE(avviso->isVisible());
-  EXPECT_EQ(avviso->text(), QString::fromUtf8("Non salvato: i primi della latitudine "
-                                              "dell'osservatore devono essere un numero."));
+  EXPECT_EQ(Leggi("Imp.txt"), "98,12,30,41,54,69\r\n");
+  // Named under the buttons, where it covers nothing.
+  auto* stato = dialogo.findChild<QLabel*>("Stato");
+  EXPECT_EQ(stato->text(), QString::fromUtf8("Non salvato: i primi della latitudine "
+                                             "dell'osservatore devono essere un numero."));
+  EXPECT_TRUE(dialogo.rect().contains(stato->geometry()));
+  EXPECT_EQ(dialogo.findChild<QMessageBox*>("Avviso"), nullptr);
   auto* campo = dialogo.findChild<QLineEdit*>("Text5");
   EXPECT_EQ(campo->text(), QString("abc"));
   EXPECT_EQ(campo->selectedText(), QString("abc"));
-  EXPECT_EQ(dialogo.findChild<QLabel*>("Stato")->text(), QString());
+  Digita(dialogo, "Text5", "24");
+  EXPECT_EQ(stato->text(), QString());
 }
 
 TEST_F(CoordinateViewTest, FailedSalvaShowsANonModalNotice) {

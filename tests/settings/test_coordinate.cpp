@@ -210,10 +210,14 @@ TEST(Coordinate, SaveRefusesAFieldThatIsNotANumberOrOutOfRange) {
     EXPECT_FALSE(esito.Salvato());
     EXPECT_EQ(esito.campo, c.errore);
     EXPECT_EQ(TestoEsito(esito), c.messaggio);
+    EXPECT_EQ(dialogo.Stato(), c.messaggio);
     EXPECT_EQ(cartella.Leggi("Imp.txt"), "1,2,3,4,5,6\r\n");
     EXPECT_EQ(TestiDi(dialogo), digitati);
     EXPECT_TRUE(dialogo.Modificata());
     EXPECT_FALSE(dialogo.Salvato());
+    // The line goes with the next edit.
+    dialogo.Text6 += "0";
+    EXPECT_EQ(dialogo.Stato(), "");
   }
 }
 
@@ -244,6 +248,7 @@ TEST(Coordinate, FailedSaveReturnsTheMessageAndKeepsTheFile) {
   EXPECT_TRUE(dialogo.Aperta);
   EXPECT_TRUE(dialogo.Modificata());
   EXPECT_FALSE(dialogo.Salvato());
+  EXPECT_EQ(dialogo.Stato(), "");
   EXPECT_EQ(cartella.Leggi("Imp.txt"), "1,2,3,4,5,6\r\n");
 }
 
@@ -267,16 +272,20 @@ TEST(Coordinate, EditsAreTheDifferenceFromWhatWasLoadedOrSaved) {
 
   // A save says so until the next edit; a new load forgets it.
   EXPECT_FALSE(dialogo.Salvato());
+  EXPECT_EQ(dialogo.Stato(), "");
   EXPECT_TRUE(dialogo.Salva_Click().Salvato());
   EXPECT_EQ(cartella.Leggi("Imp.txt"), "1,2,3,-4,-5,6\r\n");
   EXPECT_FALSE(dialogo.Modificata());
   EXPECT_TRUE(dialogo.Salvato());
+  EXPECT_EQ(dialogo.Stato(), "Salvato: vale dal prossimo calcolo");
   dialogo.Text1 = "1.5";
   EXPECT_FALSE(dialogo.Salvato());
+  EXPECT_EQ(dialogo.Stato(), "");
   dialogo.Text1 = "1";
   EXPECT_TRUE(dialogo.Salvato());
   dialogo.Form_Load();
   EXPECT_FALSE(dialogo.Salvato());
+  EXPECT_EQ(dialogo.Stato(), "");
 }
 
 // OK, Esc and the close box: without edits the dialog closes; with edits the
