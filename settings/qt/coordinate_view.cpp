@@ -109,18 +109,21 @@ CoordinateView::CoordinateView(std::filesystem::path cartella, QWidget* parent)
 
   connect(salva, &QPushButton::clicked, this, [this] { Salva_Click(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::reject);
-  // Every edit reaches the model at once, so the saved notice goes with it.
+  // Every edit reaches the model at once, and the line under the buttons follows it.
   for (QLineEdit* t : testi_) connect(t, &QLineEdit::textEdited, this, [this] { AlModello(); });
   for (QRadioButton* r : {est_, ovest_, nord_, sud_})
     connect(r, &QRadioButton::clicked, this, [this] { AlModello(); });
 }
 
 void CoordinateView::Mostra() {
-  modello_.Form_Load();
-  DaModello();
   show();
   raise();
   activateWindow();
+  // Open with unsaved edits, the dialog only comes to the front.
+  AlModello();
+  if (modello_.Aperta && modello_.Modificata()) return;
+  modello_.Form_Load();
+  DaModello();
   if (!modello_.Problema.empty()) Avvisa(QMessageBox::Warning, modello_.Problema);
 }
 

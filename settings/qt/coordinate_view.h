@@ -23,7 +23,8 @@ class CoordinateView : public QDialog {
  public:
   explicit CoordinateView(std::filesystem::path cartella, QWidget* parent = nullptr);
 
-  // Reloads "Imp.txt" into the fields and shows the dialog in front.
+  // Reloads "Imp.txt" into the fields and shows the dialog in front; a
+  // dialog already open with unsaved edits keeps them.
   void Mostra();
 
   Coordinate& Modello() { return modello_; }

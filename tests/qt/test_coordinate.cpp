@@ -230,6 +230,16 @@ TEST_F(CoordinateViewTest, ClosingWithUnsavedEditsAsks) {
   }
 }
 
+TEST_F(CoordinateViewTest, TheMenuAgainKeepsUnsavedEdits) {
+  std::ofstream(cartella_ / "Imp.txt", std::ios::binary) << "98,12,30,41,54,69\r\n";
+  CoordinateView dialogo(cartella_);
+  dialogo.Mostra();
+  Digita(dialogo, "Text6", "70");
+  dialogo.Mostra();
+  EXPECT_EQ(dialogo.findChild<QLineEdit*>("Text6")->text(), QString("70"));
+  EXPECT_TRUE(dialogo.Modello().Modificata());
+}
+
 TEST_F(CoordinateViewTest, ClosingWithoutEditsDoesNotAsk) {
   CoordinateView dialogo(cartella_);
   dialogo.Mostra();
