@@ -47,13 +47,13 @@ enum class Causa {
 };
 
 struct ErroreFile {
-  std::string file{};  // the file's name as found in the folder
+  std::string file{};              // the file's name as found in the folder
   Accesso accesso = Accesso::Lettura;
   Causa causa = Causa::Sistema;
-  std::error_code codice{};  // Causa::Sistema
-  std::string testo{};       // Causa::NonNumero: the text found instead of a number
-  std::size_t letti = 0;     // reading: values read
-  std::size_t attesi = 0;    // reading: values the whole file holds
+  std::error_code codice{};        // Causa::Sistema
+  std::string testo{};             // Causa::NonNumero: the text found instead of a number
+  std::size_t letti = 0;           // reading: values read
+  std::size_t attesi = 0;          // reading: values the whole file holds
   std::vector<Grandezza> fuori{};  // Causa::FuoriIntervallo: the quantities
 };
 
