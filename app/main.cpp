@@ -9,6 +9,7 @@
 #include <QTextStream>
 #include <algorithm>
 
+#include "settings/file_impostazioni.h"
 #include "window/qt/finestra_principale.h"
 #include "window/qt/pannello_satelliti.h"
 
@@ -36,6 +37,7 @@ QImage Istantanea(mr::FinestraPrincipale& finestra) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  mr::IgnoraSegnaleLimiteFile();
   QApplication app(argc, argv);
   QApplication::setApplicationName("macchiarossa");
   const QStringList argomenti = QApplication::arguments();

@@ -1,5 +1,6 @@
 #include "ephemeris/numeri.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -9,15 +10,17 @@ namespace mr {
 
 namespace {
 
+bool Cifra(char c) { return c >= '0' && c <= '9'; }
+
 // Length of the leading number of s (after blanks), 0 when there is none.
 std::size_t LunghezzaNumero(std::string_view s, std::size_t inizio) {
   std::size_t i = inizio;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   std::size_t cifre = 0;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++cifre;
+  while (i < s.size() && Cifra(s[i])) ++i, ++cifre;
   if (i < s.size() && s[i] == '.') {
     std::size_t j = i + 1, decimali = 0;
-    while (j < s.size() && s[j] >= '0' && s[j] <= '9') ++j, ++decimali;
+    while (j < s.size() && Cifra(s[j])) ++j, ++decimali;
     if (decimali > 0 || cifre > 0) {
       i = j;
       cifre += decimali;
@@ -32,17 +35,52 @@ std::size_t SaltaSpazi(std::string_view s) {
   return i;
 }
 
-double Converti(std::string_view numero) {
+// Whether a number text that no double can hold is too large rather than too
+// small: the decimal order of its first significant digit, exponent included,
+// is positive. (Such a text is either beyond 1.8e308 or below 2.5e-324.)
+bool TroppoGrande(std::string_view numero) {
+  std::size_t i = 0;
+  if (i < numero.size() && (numero[i] == '+' || numero[i] == '-')) ++i;
+  // +k for k significant digits before the point, -z for z zeros after it.
+  long ordine = 0;
+  bool punto = false, significativa = false;
+  for (; i < numero.size() && (Cifra(numero[i]) || numero[i] == '.'); ++i) {
+    if (numero[i] == '.') {
+      punto = true;
+      continue;
+    }
+    significativa = significativa || numero[i] != '0';
+    if (!punto && significativa)
+      ++ordine;
+    else if (punto && !significativa)
+      --ordine;
+  }
+  long esponente = 0;
+  if (i < numero.size()) {  // 'e' or 'E', an optional sign, digits
+    ++i;
+    const bool meno = i < numero.size() && numero[i] == '-';
+    if (i < numero.size() && (numero[i] == '+' || numero[i] == '-')) ++i;
+    for (; i < numero.size(); ++i) esponente = std::min(esponente * 10 + (numero[i] - '0'), 100000L);
+    if (meno) esponente = -esponente;
+  }
+  return ordine + esponente > 0;
+}
+
+// A number text already checked for its form. Beyond the range of a double it
+// gives the largest double of its sign; below the smallest one it gives 0 of
+// its sign (the nearest double), never an infinity.
+double Converti(std::string_view numero, std::chars_format formato) {
   // from_chars does not take a leading '+'.
   if (!numero.empty() && numero.front() == '+') numero.remove_prefix(1);
   double valore = 0;
   auto [fine, errore] = std::from_chars(numero.data(), numero.data() + numero.size(), valore,
-                                        std::chars_format::fixed);
-  if (errore == std::errc::result_out_of_range)
-    return numero.front() == '-' ? -std::numeric_limits<double>::max()
-                                 : std::numeric_limits<double>::max();
+                                        formato);
   (void)fine;
-  return valore;
+  if (errore != std::errc::result_out_of_range) return valore;
+  const bool negativo = numero.front() == '-';
+  if (TroppoGrande(numero))
+    return negativo ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+  return negativo ? -0.0 : 0.0;
 }
 
 }  // namespace
@@ -51,7 +89,7 @@ double LeggiNumero(std::string_view testo) {
   std::size_t inizio = SaltaSpazi(testo);
   std::size_t n = LunghezzaNumero(testo, inizio);
   if (n == 0) return 0;
-  return Converti(testo.substr(inizio, n));
+  return Converti(testo.substr(inizio, n), std::chars_format::fixed);
 }
 
 bool LeggiNumeroStretto(std::string_view testo, double& valore) {
@@ -61,22 +99,34 @@ bool LeggiNumeroStretto(std::string_view testo, double& valore) {
   std::size_t fine = inizio + n;
   while (fine < testo.size() && (testo[fine] == ' ' || testo[fine] == '\t')) ++fine;
   if (fine != testo.size()) return false;
-  valore = Converti(testo.substr(inizio, n));
+  valore = Converti(testo.substr(inizio, n), std::chars_format::fixed);
+  return true;
+}
+
+bool LeggiNumeroConEsponente(std::string_view testo, double& valore) {
+  // The form is checked here: from_chars would also take "inf" and "nan".
+  std::size_t n = LunghezzaNumero(testo, 0);
+  if (n == 0) return false;
+  if (n < testo.size() && (testo[n] == 'e' || testo[n] == 'E')) {
+    std::size_t i = n + 1;
+    if (i < testo.size() && (testo[i] == '+' || testo[i] == '-')) ++i;
+    const std::size_t cifre = i;
+    while (i < testo.size() && Cifra(testo[i])) ++i;
+    if (i == cifre) return false;
+    n = i;
+  }
+  if (n != testo.size()) return false;
+  valore = Converti(testo, std::chars_format::general);
   return true;
 }
 
 std::string TestoNumero(double x) {
   if (!std::isfinite(x)) return "0";
   if (x == 0) return "0";  // also -0
-  char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, x);
-  std::string s(buf, r.ptr);
-  // Very large or small values come out in exponent form; write them plainly.
-  if (s.find('e') != std::string::npos) {
-    r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-    if (r.ec == std::errc()) s.assign(buf, r.ptr);
-  }
-  return s;
+  // The fixed form of any double takes at most 327 characters (-DBL_MIN).
+  char buf[400];
+  auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+  return std::string(buf, r.ptr);
 }
 
 std::string TestoSingolo(float x) {

@@ -17,6 +17,10 @@ double LeggiNumero(std::string_view testo);
 // Returns false when it is not.
 bool LeggiNumeroStretto(std::string_view testo, double& valore);
 
+// Strict reading of a number in a settings file: the whole text, plain or in
+// exponent form ("12.5", "+23", "4e1", "1e+100"). Returns false when it is not.
+bool LeggiNumeroConEsponente(std::string_view testo, double& valore);
+
 // Shortest text that reads back to the same double; whole numbers without decimals.
 std::string TestoNumero(double x);
 

@@ -3,7 +3,7 @@
 #include "ephemeris/numeri.h"
 
 #include <cerrno>
-#include <charconv>
+#include <csignal>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -43,22 +43,10 @@ std::string Motivo(std::error_code ec, const char* seInesistente) {
   if (ec == std::errc::read_only_file_system) return "il disco è in sola lettura";
   if (ec == std::errc::too_many_files_open || ec == std::errc::too_many_files_open_in_system)
     return "troppi file aperti";
+  if (ec == std::errc::file_too_large) return "file troppo grande per il limite imposto dal sistema";
+  if (ec == std::errc::too_many_symbolic_link_levels)
+    return "catena di collegamenti simbolici chiusa o troppo lunga";
   return ec.message();
-}
-
-// A number written by TestoRecord, or by hand: plain decimal form, or the
-// exponent form that TestoNumero uses for very large or very small values.
-std::optional<double> NumeroDelFile(std::string_view t) {
-  double v = 0;
-  if (LeggiNumeroStretto(t, v)) return v;
-  const char* inizio = t.data();
-  const char* fine = inizio + t.size();
-  if (inizio != fine && *inizio == '+') ++inizio;
-  if (inizio == fine || !((*inizio >= '0' && *inizio <= '9') || *inizio == '-' || *inizio == '.'))
-    return std::nullopt;
-  auto [dove, errore] = std::from_chars(inizio, fine, v, std::chars_format::scientific);
-  if (errore != std::errc() || dove != fine || !std::isfinite(v)) return std::nullopt;
-  return v;
 }
 
 // A token as it may be quoted in a message: short, printable.
@@ -77,9 +65,49 @@ std::string Citazione(std::string_view t) {
   return s;
 }
 
+// Why a file could not be opened, read or replaced.
+std::string Ragione(const ErroreFile& e, const char* seInesistente) {
+  if (e.causa == Causa::FileSolaLettura) return "il file è in sola lettura";
+  if (e.causa == Causa::NonFileOrdinario) return "non è un file ordinario";
+  return Motivo(e.codice, seInesistente);
+}
+
+// A quantity of "Imp.txt" and its range, as a message names them.
+std::string NomeIntervallo(Grandezza g) {
+  switch (g) {
+    case Grandezza::Macchia:
+      return "la longitudine della Macchia Rossa (da 0° a meno di 360°)";
+    case Grandezza::Longitudine:
+      return "la longitudine dell'osservatore (da -180° a 180°, primi minori di 60)";
+    case Grandezza::Latitudine:
+      return "la latitudine dell'osservatore (da -90° a 90°, primi minori di 60)";
+    case Grandezza::DeltaT:
+      return "Delta T (da -10000 s a 10000 s)";
+  }
+  return "";
+}
+
+std::string TestoFuoriIntervallo(const std::string& file, const std::vector<Grandezza>& fuori) {
+  if (fuori.size() == 1)
+    return "Nel file " + file + " " + NomeIntervallo(fuori.front()) +
+           " è fuori dall'intervallo ammesso: uso il valore predefinito";
+  std::string elenco;
+  for (std::size_t i = 0; i < fuori.size(); ++i) {
+    if (i > 0) elenco += i + 1 == fuori.size() ? " e " : ", ";
+    elenco += NomeIntervallo(fuori[i]);
+  }
+  return "Nel file " + file + " sono fuori dall'intervallo ammesso " + elenco +
+         ": per questi uso i valori predefiniti";
+}
+
 std::string Valori(std::size_t n) { return std::to_string(n) + (n == 1 ? " valore" : " valori"); }
 
 std::string NomeDi(const fs::path& file) { return file.filename().string(); }
+
+// Temporary files are named "." + the file's name + "." + 16 lowercase
+// hexadecimal digits + ".tmp".
+constexpr std::size_t CifreSuffisso = 16;
+constexpr std::string_view FineTemporaneo = ".tmp";
 
 std::string SuffissoCasuale() {
   static std::mt19937_64 generatore = [] {
@@ -91,9 +119,42 @@ std::string SuffissoCasuale() {
     }
     return std::mt19937_64(seme);
   }();
-  char testo[17];
+  char testo[CifreSuffisso + 1];
   std::snprintf(testo, sizeof testo, "%016llx", static_cast<unsigned long long>(generatore()));
   return testo;
+}
+
+// Whether nome is a temporary file of a save of "Imp.txt" or "IOra.txt".
+bool TemporaneoNostro(std::string_view nome) {
+  const std::size_t coda = 1 + CifreSuffisso + FineTemporaneo.size();
+  if (nome.size() < 1 + coda || nome.front() != '.' || !nome.ends_with(FineTemporaneo))
+    return false;
+  const std::string_view file = nome.substr(1, nome.size() - 1 - coda);
+  const std::string_view suffisso = nome.substr(nome.size() - coda, 1 + CifreSuffisso);
+  if (suffisso.front() != '.') return false;
+  for (char c : suffisso.substr(1))
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  return StessoNomeFile(file, NomeImp) || StessoNomeFile(file, NomeIOra);
+}
+
+// The file a name stands for: links followed, a chain of them too, to the
+// first name that is not a link (which may not exist yet).
+std::optional<fs::path> FineCollegamenti(fs::path percorso, std::error_code& ec) {
+  constexpr int MassimoSalti = 40;  // as the system allows when it opens a path
+  for (int salti = 0; salti <= MassimoSalti; ++salti) {
+    fs::file_status stato = fs::symlink_status(percorso, ec);
+    if (stato.type() == fs::file_type::not_found) {
+      ec.clear();
+      return percorso;
+    }
+    if (ec) return std::nullopt;
+    if (!fs::is_symlink(stato)) return percorso;
+    fs::path destinazione = fs::read_symlink(percorso, ec);
+    if (ec) return std::nullopt;
+    percorso = destinazione.is_absolute() ? destinazione : percorso.parent_path() / destinazione;
+  }
+  ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+  return std::nullopt;
 }
 
 // Writes contenuto to a new file with a unique name in cartella. Returns the
@@ -103,7 +164,7 @@ std::optional<fs::path> ScriviTemporaneo(const fs::path& cartella, const std::st
   std::FILE* f = nullptr;
   fs::path temporaneo;
   for (int tentativo = 0; tentativo < 16 && f == nullptr; ++tentativo) {
-    temporaneo = cartella / ("." + nome + "." + SuffissoCasuale() + ".tmp");
+    temporaneo = cartella / ("." + nome + "." + SuffissoCasuale() + std::string(FineTemporaneo));
     f = std::fopen(temporaneo.string().c_str(), "wbx");
     if (f == nullptr && errno != EEXIST) break;
   }
@@ -168,12 +229,14 @@ NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo) {
     std::size_t fine = i;
     while (fine < testo.size() && !Separatore(testo[fine])) ++fine;
     std::string_view token = testo.substr(i, fine - i);
-    std::optional<double> v = NumeroDelFile(token);
-    if (!v) {
+    // Plain decimal form, or the exponent form that older versions wrote for
+    // very large or very small values.
+    double v = 0;
+    if (!LeggiNumeroConEsponente(token, v)) {
       r.nonNumero = std::string(token);
       break;
     }
-    r.numeri.push_back(*v);
+    r.numeri.push_back(v);
     i = fine;
   }
   return r;
@@ -181,9 +244,11 @@ NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo) {
 
 LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
   LetturaNumeri r;
-  const std::string nome = NomeDi(file);
-  auto Illeggibile = [&](const std::string& motivo) {
-    r.problema = "Impossibile leggere il file " + nome + " (" + motivo + ")";
+  ErroreFile errore{.file = NomeDi(file), .attesi = massimo};
+  auto Illeggibile = [&](Causa causa, std::error_code codice = {}) {
+    errore.causa = causa;
+    errore.codice = codice;
+    r.errore = errore;
     return r;
   };
 
@@ -193,19 +258,20 @@ LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
     r.mancante = true;
     return r;
   }
-  if (ec) return Illeggibile(Motivo(ec, "file inesistente"));
-  if (fs::is_directory(stato)) return Illeggibile("al suo posto c'è una cartella");
+  if (ec) return Illeggibile(Causa::Sistema, ec);
+  if (fs::is_directory(stato))
+    return Illeggibile(Causa::Sistema, std::make_error_code(std::errc::is_a_directory));
   // A pipe or a device would block or never end.
-  if (!fs::is_regular_file(stato)) return Illeggibile("non è un file ordinario");
+  if (!fs::is_regular_file(stato)) return Illeggibile(Causa::NonFileOrdinario);
 
   std::FILE* f = std::fopen(file.string().c_str(), "rb");
-  if (f == nullptr) return Illeggibile(Motivo(ErroreDi(errno), "file inesistente"));
+  if (f == nullptr) return Illeggibile(Causa::Sistema, ErroreDi(errno));
   std::string testo(MassimoByte, '\0');
   errno = 0;
   std::size_t letti = std::fread(testo.data(), 1, testo.size(), f);
   int numero = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
   std::fclose(f);
-  if (numero != 0) return Illeggibile(Motivo(ErroreDi(numero), "file inesistente"));
+  if (numero != 0) return Illeggibile(Causa::Sistema, ErroreDi(numero));
   testo.resize(letti);
   if (letti == MassimoByte) {
     // The file goes on: drop a number that may be cut in two.
@@ -215,9 +281,12 @@ LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
 
   NumeriTesto numeri = LeggiNumeriTesto(testo, massimo);
   r.numeri = std::move(numeri.numeri);
-  if (numeri.nonNumero)
-    r.problema = "Nel file " + nome + " il testo \"" + Citazione(*numeri.nonNumero) +
-                 "\" non è un numero";
+  errore.letti = r.numeri.size();
+  if (numeri.nonNumero) {
+    errore.testo = *numeri.nonNumero;
+    return Illeggibile(Causa::NonNumero);
+  }
+  if (r.numeri.size() < massimo) return Illeggibile(Causa::Corto);
   return r;
 }
 
@@ -230,40 +299,44 @@ std::string TestoRecord(std::span<const double> valori) {
   return testo + "\r\n";
 }
 
-std::string SostituisciFile(const fs::path& cartella, std::string_view nome,
-                            std::string_view contenuto) {
+std::optional<ErroreFile> SostituisciFile(const fs::path& cartella, std::string_view nome,
+                                          std::string_view contenuto) {
   fs::path bersaglio = CercaFile(cartella, nome);
-  const std::string nomeFile = NomeDi(bersaglio);
-  auto Errore = [&](const std::string& motivo) {
-    return "Impossibile scrivere il file " + nomeFile + ": " + motivo;
+  ErroreFile errore{.file = NomeDi(bersaglio), .accesso = Accesso::Scrittura};
+  auto Errore = [&](Causa causa, std::error_code codice = {}) {
+    errore.causa = causa;
+    errore.codice = codice;
+    return errore;
   };
 
+  // Through a link, replace the file at the end of the chain, in its own
+  // folder, and keep the links.
   std::error_code ec;
-  fs::file_status stato = fs::symlink_status(bersaglio, ec);
-  if (fs::is_symlink(stato)) {
-    // Replace the file the link points to, and keep the link.
-    fs::path vero = fs::canonical(bersaglio, ec);
-    if (!ec) {
-      bersaglio = vero;
-      stato = fs::symlink_status(bersaglio, ec);
-    }
-  }
+  std::optional<fs::path> vero = FineCollegamenti(bersaglio, ec);
+  if (!vero) return Errore(Causa::Sistema, ec);
+  bersaglio = *vero;
+  const fs::file_status stato = fs::symlink_status(bersaglio, ec);
+  if (ec && stato.type() != fs::file_type::not_found) return Errore(Causa::Sistema, ec);
+  if (fs::is_directory(stato))
+    return Errore(Causa::Sistema, std::make_error_code(std::errc::is_a_directory));
+  // A pipe, a device or a socket is never replaced by a plain file.
+  if (fs::exists(stato) && !fs::is_regular_file(stato)) return Errore(Causa::NonFileOrdinario);
   const auto scrittura = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   if (fs::is_regular_file(stato) && (stato.permissions() & scrittura) == fs::perms::none)
-    return Errore("il file è in sola lettura");
+    return Errore(Causa::FileSolaLettura);
 
   std::optional<fs::path> temporaneo =
       ScriviTemporaneo(bersaglio.parent_path(), NomeDi(bersaglio), contenuto, ec);
-  if (!temporaneo) return Errore(Motivo(ec, "cartella inesistente"));
+  if (!temporaneo) return Errore(Causa::Sistema, ec);
 
   std::error_code ignora;
   if (fs::is_regular_file(stato)) fs::permissions(*temporaneo, stato.permissions(), ignora);
   fs::rename(*temporaneo, bersaglio, ec);
   if (ec) {
     fs::remove(*temporaneo, ignora);
-    return Errore(Motivo(ec, "cartella inesistente"));
+    return Errore(Causa::Sistema, ec);
   }
-  return "";
+  return std::nullopt;
 }
 
 LetturaImp LeggiImp(const fs::path& cartella) {
@@ -277,23 +350,21 @@ LetturaImp LeggiImp(const fs::path& cartella) {
                      &r.imp.latGradi,           &r.imp.latPrimi,  &r.imp.deltaT};
   const std::size_t n = lettura.numeri.size();
   for (std::size_t i = 0; i < n; ++i) *campi[i] = lettura.numeri[i];
-  if (r.mancante || n == 6) return r;
+  if (lettura.errore) r.errori.push_back(std::move(*lettura.errore));
 
-  const std::string nome = NomeDi(file);
-  if (lettura.problema.empty()) {
-    r.problema = n == 0 ? "Il file " + nome + " non contiene valori: uso i valori predefiniti"
-                        : "Il file " + nome + " contiene solo " + Valori(n) +
-                              " dei 6 attesi: per gli altri uso i valori predefiniti";
-  } else {
-    r.problema = lettura.problema +
-                 (n == 0 ? ": uso i valori predefiniti"
-                         : std::string(n == 1 ? ": letto solo " : ": letti solo ") + Valori(n) +
-                               " dei 6 attesi, per gli altri uso i valori predefiniti");
+  std::vector<Grandezza> fuori = FuoriIntervallo(r.imp);
+  if (!fuori.empty()) {
+    for (Grandezza g : fuori) Predefinita(g, r.imp);
+    r.errori.push_back(ErroreFile{.file = NomeDi(file),
+                                  .causa = Causa::FuoriIntervallo,
+                                  .letti = n,
+                                  .attesi = 6,
+                                  .fuori = std::move(fuori)});
   }
   return r;
 }
 
-std::string ScriviImp(const fs::path& cartella, const Impostazioni& imp) {
+std::optional<ErroreFile> ScriviImp(const fs::path& cartella, const Impostazioni& imp) {
   const double valori[] = {imp.longitudineMacchia, imp.longGradi, imp.longPrimi,
                            imp.latGradi,           imp.latPrimi,  imp.deltaT};
   return SostituisciFile(cartella, NomeImp, TestoRecord(valori));
@@ -301,20 +372,67 @@ std::string ScriviImp(const fs::path& cartella, const Impostazioni& imp) {
 
 LetturaIOra LeggiIOra(const fs::path& cartella) {
   LetturaIOra r;
-  const fs::path file = CercaFile(cartella, NomeIOra);
-  LetturaNumeri lettura = LeggiNumeriFile(file, 1);
-  if (!lettura.numeri.empty())
-    r.valore = lettura.numeri.front();
-  else if (!lettura.mancante)
-    r.problema = lettura.problema.empty()
-                     ? "Il file " + NomeDi(file) + " non contiene valori"
-                     : lettura.problema;
+  LetturaNumeri lettura = LeggiNumeriFile(CercaFile(cartella, NomeIOra), 1);
+  if (!lettura.numeri.empty()) r.valore = lettura.numeri.front();
+  r.errore = std::move(lettura.errore);
   return r;
 }
 
-std::string ScriviIOra(const fs::path& cartella, double valore) {
+std::optional<ErroreFile> ScriviIOra(const fs::path& cartella, double valore) {
   const double valori[] = {valore};
   return SostituisciFile(cartella, NomeIOra, TestoRecord(valori));
+}
+
+std::string TestoErrore(const ErroreFile& e) {
+  const std::string& f = e.file;
+  if (e.accesso == Accesso::Scrittura)
+    return "Impossibile scrivere il file " + f + ": " + Ragione(e, "cartella inesistente");
+  if (e.causa == Causa::FuoriIntervallo) return TestoFuoriIntervallo(f, e.fuori);
+
+  std::string testo;
+  if (e.causa == Causa::NonNumero)
+    testo = "Nel file " + f + " il testo \"" + Citazione(e.testo) + "\" non è un numero";
+  else if (e.causa == Causa::Corto)
+    testo = e.letti == 0 ? "Il file " + f + " non contiene valori"
+                         : "Il file " + f + " contiene solo " + Valori(e.letti) + " dei " +
+                               std::to_string(e.attesi) + " attesi";
+  else
+    testo = "Impossibile leggere il file " + f + " (" + Ragione(e, "file inesistente") + ")";
+
+  // The values not read take their defaults.
+  if (e.attesi <= 1) return testo;
+  if (e.letti == 0) return testo + ": uso i valori predefiniti";
+  if (e.causa == Causa::Corto) return testo + ": per gli altri uso i valori predefiniti";
+  return testo + (e.letti == 1 ? ": letto solo " : ": letti solo ") + Valori(e.letti) + " dei " +
+         std::to_string(e.attesi) + " attesi, per gli altri uso i valori predefiniti";
+}
+
+void RimuoviTemporanei(const fs::path& cartella) {
+  std::vector<fs::path> vecchi;
+  std::error_code ec;
+  fs::directory_iterator it(cartella.empty() ? fs::path(".") : cartella, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code tipo;
+    if (TemporaneoNostro(it->path().filename().string()) && it->is_regular_file(tipo) &&
+        !it->is_symlink(tipo))
+      vecchi.push_back(it->path());
+  }
+  for (const fs::path& p : vecchi) fs::remove(p, ec);
+}
+
+void IgnoraSegnaleLimiteFile() {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+std::string TestoErrori(const LetturaImp& lettura) {
+  std::string testo;
+  for (const ErroreFile& e : lettura.errori) {
+    if (!testo.empty()) testo += '\n';
+    testo += TestoErrore(e);
+  }
+  return testo;
 }
 
 }  // namespace mr

@@ -12,11 +12,14 @@
 //
 // File names are looked up without regard to case: an existing "imp.TXT" is
 // the file, both for reading and for writing. Every write replaces the file
-// atomically, so a failed write leaves the old file as it was.
+// atomically, so a failed write leaves the old file as it was (an interrupted
+// one may leave a temporary file, which RimuoviTemporanei removes).
 //
-// Nothing here shows anything or throws: problems come back as Italian
-// sentences for the caller to show.
+// Nothing here shows anything or throws: problems come back as values
+// (ErroreFile), and TestoErrore makes the Italian text that the caller shows.
 #pragma once
+
+#include "settings/impostazioni.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -24,51 +27,81 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace mr {
 
-struct Impostazioni {
-  double longitudineMacchia;  // GRS longitude, System II, degrees
-  double longGradi;           // observer's longitude, degrees (positive east)
-  double longPrimi;           // observer's longitude, minutes of arc
-  double latGradi;            // observer's latitude, degrees (positive north)
-  double latPrimi;            // observer's latitude, minutes of arc
-  double deltaT;              // TE - TU, seconds
-};
-
-inline constexpr Impostazioni ImpostazioniPredefinite{98, 12, 30, 41, 54, 69};
-
 inline constexpr std::string_view NomeImp = "Imp.txt";
 inline constexpr std::string_view NomeIOra = "IOra.txt";
 
+// Why a settings file was not read whole, or not written.
+enum class Accesso { Lettura, Scrittura };
+enum class Causa {
+  Sistema,           // the system's error code says why
+  NonFileOrdinario,  // a pipe, a device or a socket stands at the name
+  FileSolaLettura,   // writing: the file has no write permission
+  NonNumero,         // reading: a text that is not a number stopped the reading
+  Corto,             // reading: the file ends before the values expected
+  FuoriIntervallo,   // reading: values outside their ranges, taken as unreadable
+};
+
+struct ErroreFile {
+  std::string file{};              // the file's name as found in the folder
+  Accesso accesso = Accesso::Lettura;
+  Causa causa = Causa::Sistema;
+  std::error_code codice{};        // Causa::Sistema
+  std::string testo{};             // Causa::NonNumero: the text found instead of a number
+  std::size_t letti = 0;           // reading: values read
+  std::size_t attesi = 0;          // reading: values the whole file holds
+  std::vector<Grandezza> fuori{};  // Causa::FuoriIntervallo: the quantities
+};
+
+// The Italian text of a problem, naming the file and the reason. For a file of
+// several values it also says that the values not read take their defaults.
+std::string TestoErrore(const ErroreFile& errore);
+
 struct LetturaImp {
-  Impostazioni imp;       // values read; defaults for those missing
-  bool mancante = false;  // the file does not exist
-  std::string problema;   // empty when the file was read whole (or is missing)
+  Impostazioni imp;                // values read; defaults for the others
+  bool mancante = false;           // the file does not exist
+  std::vector<ErroreFile> errori;  // none when read whole (or missing)
 };
 
 // Reads "Imp.txt" of cartella. A missing file gives the defaults with mancante
-// set and no problema. A file that cannot be read, or that holds fewer than six
-// numbers, gives what it holds followed by defaults, and problema says so.
+// set and no errori. A file that cannot be read, or that holds fewer than six
+// numbers, gives what it holds followed by defaults, and an errore says why.
+// A quantity outside its range is as unreadable: it takes its default, and an
+// errore (Causa::FuoriIntervallo) names it.
 LetturaImp LeggiImp(const std::filesystem::path& cartella);
 
-// Replaces "Imp.txt" of cartella with the six values. Returns "" on success,
-// else an Italian message naming the file and the reason.
-std::string ScriviImp(const std::filesystem::path& cartella, const Impostazioni& imp);
+// The Italian text of the problems of a reading of "Imp.txt", one a line; ""
+// when there are none (a missing file is for the caller to word).
+std::string TestoErrori(const LetturaImp& lettura);
+
+// Replaces "Imp.txt" of cartella with the six values. Returns nothing on success.
+std::optional<ErroreFile> ScriviImp(const std::filesystem::path& cartella,
+                                    const Impostazioni& imp);
 
 struct LetturaIOra {
-  std::optional<double> valore;  // the number read, whatever it is
-  std::string problema;          // empty when read, or when the file is missing
+  std::optional<double> valore;      // the number read, whatever it is
+  std::optional<ErroreFile> errore;  // none when read, or when the file is missing
 };
 
 // Reads the one value of "IOra.txt". A missing file gives no value and no
-// problema; an unreadable or empty file, or one that does not start with a
-// number, gives no value and a problema.
+// errore; an unreadable or empty file, or one that does not start with a
+// number, gives no value and an errore.
 LetturaIOra LeggiIOra(const std::filesystem::path& cartella);
 
-// Replaces "IOra.txt" of cartella with the one value; "" or an Italian message.
-std::string ScriviIOra(const std::filesystem::path& cartella, double valore);
+// Replaces "IOra.txt" of cartella with the one value. Returns nothing on success.
+std::optional<ErroreFile> ScriviIOra(const std::filesystem::path& cartella, double valore);
+
+// Removes from cartella the temporary files that saves of "Imp.txt" and
+// "IOra.txt" leave behind when interrupted. Nothing else is touched.
+void RimuoviTemporanei(const std::filesystem::path& cartella);
+
+// Makes a write beyond the process's file-size limit (ulimit -f) fail like any
+// failed write, instead of ending the program by a signal.
+void IgnoraSegnaleLimiteFile();
 
 // --- The layer below: names, records, whole files. ---
 
@@ -90,9 +123,9 @@ NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo);
 // The numbers at the start of a file, at most massimo of them.
 struct LetturaNumeri {
   std::vector<double> numeri;
-  bool mancante = false;  // no such file
-  std::string problema;   // why reading stopped before massimo numbers, if not
-                          // at the end of the file; empty otherwise
+  bool mancante = false;             // no such file
+  std::optional<ErroreFile> errore;  // why fewer than massimo numbers were read
+                                     // (none when the file is missing)
 };
 LetturaNumeri LeggiNumeriFile(const std::filesystem::path& file, std::size_t massimo);
 
@@ -101,9 +134,12 @@ std::string TestoRecord(std::span<const double> valori);
 
 // Replaces the file nome of cartella (found without regard to case, else
 // created with that name) by contenuto, through a temporary file in the same
-// folder. A file with no write permission is left alone. Returns "" or an
-// Italian message naming the file and the reason.
-std::string SostituisciFile(const std::filesystem::path& cartella, std::string_view nome,
-                            std::string_view contenuto);
+// folder, keeping the file's permissions. Where the name is a link (or a chain
+// of links), the file at its end is replaced, in that file's folder, or
+// created there; the links stay. A file with no write permission is left
+// alone, and so is anything that is not a regular file (a folder, a pipe, a
+// device, a socket). Returns nothing on success.
+std::optional<ErroreFile> SostituisciFile(const std::filesystem::path& cartella,
+                                          std::string_view nome, std::string_view contenuto);
 
 }  // namespace mr

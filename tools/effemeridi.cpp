@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ephemeris/numeri.h"
+#include "settings/file_impostazioni.h"
 #include "window/macchiarossa.h"
 
 namespace {
@@ -211,6 +212,7 @@ void StampaTabella(const MacchiaRossa& m) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  mr::IgnoraSegnaleLimiteFile();
   Opzioni o = LeggiOpzioni(argc, argv);
   if (o.aiuto) {
     std::cout << Uso;

@@ -41,18 +41,18 @@ void MacchiaRossa::Form_Load() {
   Massimo.Text = "100";
   Velocita_Change(100);
 
+  if (scriviFile_) RimuoviTemporanei(cartella_);
   if (scriviFile_ && LeggiImp(cartella_).mancante) {
-    std::string errore = ScriviImp(cartella_, ImpostazioniPredefinite);
-    ambiente_.Avviso(errore.empty()
-                         ? "Il file Imp.txt mancava: ho scritto le impostazioni predefinite "
-                           "(Macchia Rossa a 98°, osservatore a 12° 30' E e 41° 54' N, "
-                           "Delta T 69 s). Si possono cambiare in Impostazioni."
-                         : errore);
+    std::optional<ErroreFile> errore = ScriviImp(cartella_, ImpostazioniPredefinite);
+    ambiente_.Avviso(errore ? TestoErrore(*errore)
+                            : "Il file Imp.txt mancava: ho scritto le impostazioni predefinite "
+                              "(Macchia Rossa a 98°, osservatore a 12° 30' E e 41° 54' N, "
+                              "Delta T 69 s). Si possono cambiare in Impostazioni.");
   }
   LeggiImpostazioni();
 
   LetturaIOra ora = LeggiIOra(cartella_);
-  if (!ora.problema.empty()) ambiente_.Avviso(ora.problema);
+  if (ora.errore) ambiente_.Avviso(TestoErrore(*ora.errore));
   if (ora.valore == 1.0)
     OE_Click();
   else if (ora.valore == 0.0)
@@ -66,9 +66,9 @@ void MacchiaRossa::LeggiImpostazioni() {
   if (lettura.mancante && !avvisoImpDato_) {
     avvisoImpDato_ = true;
     ambiente_.Avviso("Il file Imp.txt non esiste: uso le impostazioni predefinite.");
-  } else if (!lettura.problema.empty() && !avvisoImpDato_) {
+  } else if (!lettura.errori.empty() && !avvisoImpDato_) {
     avvisoImpDato_ = true;
-    ambiente_.Avviso(lettura.problema);
+    ambiente_.Avviso(TestoErrori(lettura));
   }
   const Impostazioni& imp = lettura.imp;
   Longitudine.Text = TestoNumero(imp.longitudineMacchia);
@@ -151,8 +151,8 @@ void MacchiaRossa::TM_Click() {
 // IOra.txt remembers summer (1) or mean (0) time between runs.
 void MacchiaRossa::RicordaZona(double valore) {
   if (!scriviFile_) return;
-  std::string errore = ScriviIOra(cartella_, valore);
-  if (!errore.empty()) ambiente_.Avviso(errore);
+  if (std::optional<ErroreFile> errore = ScriviIOra(cartella_, valore))
+    ambiente_.Avviso(TestoErrore(*errore));
 }
 
 void MacchiaRossa::TU_Click() { Zona(-1); }

@@ -1,8 +1,12 @@
 #include "settings/qt/coordinate_view.h"
 
+#include <QButtonGroup>
+#include <QColor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QString>
 #include <utility>
 
@@ -35,6 +39,23 @@ QLineEdit* Campo(QWidget* padre, const char* nome, int left, int top) {
   return t;
 }
 
+QRadioButton* Scelta(QWidget* padre, const char* nome, const char* testo, const char* suggerimento,
+                     int left, int top) {
+  auto* r = new QRadioButton(QString::fromUtf8(testo), padre);
+  r->setObjectName(nome);
+  r->setToolTip(QString::fromUtf8(suggerimento));
+  r->setGeometry(Px(left), Px(top), Px(510), Px(375));
+  return r;
+}
+
+// Two choices that exclude each other; the first is ticked.
+void Coppia(QWidget* padre, QRadioButton* prima, QRadioButton* seconda) {
+  auto* gruppo = new QButtonGroup(padre);
+  gruppo->addButton(prima);
+  gruppo->addButton(seconda);
+  prima->setChecked(true);
+}
+
 QPushButton* Pulsante(QWidget* padre, const char* nome, const char* testo, int left, int top) {
   auto* b = new QPushButton(QString::fromUtf8(testo), padre);
   b->setObjectName(nome);
@@ -52,7 +73,7 @@ CoordinateView::CoordinateView(std::filesystem::path cartella, QWidget* parent)
   setObjectName("Coordinate");
   setWindowTitle(QString::fromUtf8("Osservatore - GMR - Delta T"));
   setModal(false);
-  setFixedSize(Px(4100), Px(4300));
+  setFixedSize(Px(5100), Px(5040));
 
   Etichetta(this, "Label1", "Longitudine della Macchia Rossa (II)", 600, 600, 2040);
   Etichetta(this, "Label4", "Gradi", 2880, 360);
@@ -62,11 +83,17 @@ CoordinateView::CoordinateView(std::filesystem::path cartella, QWidget* parent)
   Etichetta(this, "Label6", "Primi", 3360, 1080);
   testi_[1] = Campo(this, "Text2", 2280, 1320);
   testi_[2] = Campo(this, "Text3", 3240, 1320);
+  est_ = Scelta(this, "Est", "E", "Est di Greenwich", 3960, 1320);
+  ovest_ = Scelta(this, "Ovest", "O", "Ovest di Greenwich", 4470, 1320);
+  Coppia(this, est_, ovest_);
   Etichetta(this, "Label3", "Latitudine dell'osservatore", 600, 2040, 1560);
   Etichetta(this, "Label7", "Gradi", 2400, 1800);
   Etichetta(this, "Label8", "Primi", 3360, 1800);
   testi_[3] = Campo(this, "Text4", 2280, 2040);
   testi_[4] = Campo(this, "Text5", 3240, 2040);
+  nord_ = Scelta(this, "Nord", "N", "Nord dell'equatore", 3960, 2040);
+  sud_ = Scelta(this, "Sud", "S", "Sud dell'equatore", 4470, 2040);
+  Coppia(this, nord_, sud_);
   Etichetta(this, "Label10", "Secondi", 2760, 2520);
   QLabel* deltaT = Etichetta(this, "Label9", "Delta T=TE-TU", 600, 2880, 2040);
   deltaT->setToolTip(
@@ -75,33 +102,74 @@ CoordinateView::CoordinateView(std::filesystem::path cartella, QWidget* parent)
   QPushButton* salva = Pulsante(this, "Salva", "Salva", 2520, 3480);
   salva->setToolTip(QString::fromUtf8("Per salvare le impostazioni "));
   QPushButton* ok = Pulsante(this, "OK", "OK", 600, 3480);
+  stato_ = Etichetta(this, "Stato", "", 600, 4080);
+  stato_->setWordWrap(true);
+  stato_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  stato_->setFixedSize(Px(4380), Px(840));
 
   connect(salva, &QPushButton::clicked, this, [this] { Salva_Click(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::reject);
+  // Every edit reaches the model at once, and the line under the buttons follows it.
+  for (QLineEdit* t : testi_) connect(t, &QLineEdit::textEdited, this, [this] { AlModello(); });
+  for (QRadioButton* r : {est_, ovest_, nord_, sud_})
+    connect(r, &QRadioButton::clicked, this, [this] { AlModello(); });
 }
 
 void CoordinateView::Mostra() {
-  modello_.Form_Load();
-  DaModello();
   show();
   raise();
   activateWindow();
+  // Open with unsaved edits, the dialog only comes to the front.
+  AlModello();
+  if (modello_.Aperta && modello_.Modificata()) return;
+  modello_.Form_Load();
+  DaModello();
   if (!modello_.Problema.empty()) Avvisa(QMessageBox::Warning, modello_.Problema);
 }
 
 void CoordinateView::done(int esito) {
-  modello_.OK_Click();
+  AlModello();
+  const Risposta risposta = modello_.Modificata() ? ChiediSalvare() : Risposta::No;
+  const std::optional<EsitoSalva> salvataggio = modello_.OK_Click(risposta);
+  if (salvataggio) MostraEsito(*salvataggio);
+  if (modello_.Aperta) return;
   if (avviso_ != nullptr) avviso_->hide();
   QDialog::done(esito);
 }
 
 void CoordinateView::Salva_Click() {
   AlModello();
-  std::string errore = modello_.Salva_Click();
-  if (!errore.empty())
-    Avvisa(QMessageBox::Critical, errore);
+  MostraEsito(modello_.Salva_Click());
+}
+
+// The fields as the save left them. A field that failed is named under the
+// buttons and made ready for a correction; a file that failed, in a notice.
+void CoordinateView::MostraEsito(const EsitoSalva& esito) {
+  DaModello();
+  if (esito.file)
+    Avvisa(QMessageBox::Critical, TestoEsito(esito));
   else if (avviso_ != nullptr)
     avviso_->hide();
+  if (esito.campo) {
+    QLineEdit* campo = testi_[static_cast<std::size_t>(esito.campo->campo - 1)];
+    campo->setFocus();
+    campo->selectAll();
+  }
+}
+
+Risposta CoordinateView::ChiediSalvare() {
+  QMessageBox domanda(QMessageBox::Question, windowTitle(), QString::fromUtf8(DomandaSalvare),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+  domanda.setObjectName("Domanda");
+  domanda.button(QMessageBox::Yes)->setText(QString::fromUtf8("Sì"));
+  domanda.button(QMessageBox::No)->setText(QString::fromUtf8("No"));
+  domanda.button(QMessageBox::Cancel)->setText(QString::fromUtf8("Annulla"));
+  domanda.setDefaultButton(QMessageBox::Yes);
+  domanda.setEscapeButton(QMessageBox::Cancel);
+  const int scelta = domanda.exec();
+  return scelta == QMessageBox::Yes ? Risposta::Si
+         : scelta == QMessageBox::No ? Risposta::No
+                                     : Risposta::Annulla;
 }
 
 void CoordinateView::DaModello() {
@@ -109,12 +177,25 @@ void CoordinateView::DaModello() {
                                 &modello_.Text4, &modello_.Text5, &modello_.Text6};
   for (std::size_t i = 0; i < testi_.size(); ++i)
     testi_[i]->setText(QString::fromStdString(*testi[i]));
+  (modello_.Ovest ? ovest_ : est_)->setChecked(true);
+  (modello_.Sud ? sud_ : nord_)->setChecked(true);
+  MostraStato();
 }
 
 void CoordinateView::AlModello() {
   std::string* testi[] = {&modello_.Text1, &modello_.Text2, &modello_.Text3,
                           &modello_.Text4, &modello_.Text5, &modello_.Text6};
   for (std::size_t i = 0; i < testi_.size(); ++i) *testi[i] = testi_[i]->text().toStdString();
+  modello_.Ovest = ovest_->isChecked();
+  modello_.Sud = sud_->isChecked();
+  MostraStato();
+}
+
+void CoordinateView::MostraStato() {
+  stato_->setText(QString::fromStdString(modello_.Stato()));
+  QPalette colori = palette();
+  if (!modello_.Salvato()) colori.setColor(QPalette::WindowText, QColor(192, 0, 0));
+  stato_->setPalette(colori);
 }
 
 // One notice box, reused, so that repeated failures do not pile up windows.

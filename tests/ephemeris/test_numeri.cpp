@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <string>
 
 #include "ephemeris/numeri.h"
 
@@ -41,7 +43,69 @@ TEST(LeggiNumeroStretto, AcceptsOnlyAWholeNumber) {
     SCOPED_TRACE(c.testo);
     double v = 0;
     EXPECT_EQ(LeggiNumeroStretto(c.testo, v), c.valido);
-    if (c.valido) EXPECT_EQ(v, c.valore);
+    if (c.valido) {
+      EXPECT_EQ(v, c.valore);
+    }
+  }
+}
+
+// A digit string beyond the range of a double reads as the largest double of
+// its sign; one too small for the smallest double reads as the nearest one,
+// which may be 0. Never an infinity.
+TEST(LeggiNumero, DigitStringsBeyondTheRangeOfADouble) {
+  const std::string zeri400(400, '0');
+  const std::string zeri323(323, '0');
+  struct Case {
+    const char* nome;
+    std::string testo;
+    double atteso;
+  } cases[] = {
+      {"400 nines", std::string(400, '9'), DBL_MAX},
+      {"minus 400 nines", "-" + std::string(400, '9'), -DBL_MAX},
+      {"1 and 309 zeros", "1" + std::string(309, '0') + ".5", DBL_MAX},
+      {"0. 400 zeros 1", "0." + zeri400 + "1", 0},
+      {"-0. 400 zeros 1", "-0." + zeri400 + "1", 0},
+      {".400 zeros 1", "." + zeri400 + "1", 0},
+      // 2e-324 lies below half the smallest subnormal, 4.94e-324; 3e-324 above it.
+      {"2e-324", "0." + zeri323 + "2", 0},
+      {"3e-324", "0." + zeri323 + "3", 4.9406564584124654e-324},
+      {"1e-310", "0." + std::string(309, '0') + "1", 1e-310},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.nome);
+    EXPECT_EQ(LeggiNumero(c.testo + "x"), c.atteso);
+    double v = -1;
+    EXPECT_TRUE(LeggiNumeroStretto(c.testo + " ", v));
+    EXPECT_EQ(v, c.atteso);
+  }
+}
+
+TEST(LeggiNumeroConEsponente, TakesThePlainAndTheExponentForm) {
+  struct Case {
+    const char* testo;
+    bool valido;
+    double valore;
+  } cases[] = {
+      {"23", true, 23},         {"+23", true, 23},       {"-0.5", true, -0.5},
+      {"25.", true, 25},        {".5", true, 0.5},       {"4e1", true, 40},
+      {"4E1", true, 40},        {"1e+100", true, 1e100}, {"1e-300", true, 1e-300},
+      {"-2.5e-3", true, -0.0025},
+      // Beyond the range of a double: the largest double, or 0.
+      {"1e999", true, DBL_MAX}, {"-1e999", true, -DBL_MAX}, {"10000e305", true, DBL_MAX},
+      {"1e-999", true, 0},      {"1000e-1000", true, 0},  {"0.0001e-320", true, 0},
+      {"0.0001e312", true, 1e308},
+      {"", false, 0},           {"inf", false, 0},       {"nan", false, 0},
+      {"-inf", false, 0},       {"1e", false, 0},        {"e5", false, 0},
+      {"0x1p3", false, 0},      {"1e5x", false, 0},      {"1,5", false, 0},
+      {".", false, 0},          {"-", false, 0},         {"1e+", false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.testo);
+    double v = -7;
+    EXPECT_EQ(LeggiNumeroConEsponente(c.testo, v), c.valido);
+    if (c.valido) {
+      EXPECT_EQ(v, c.valore);
+    }
   }
 }
 
@@ -58,6 +122,28 @@ TEST(TestoNumero, ShortestTextThatReadsBack) {
   }
   for (double x : {0.1 + 0.2, 1.0 / 3, -123.456789012345, 4.6209e-7})
     EXPECT_EQ(LeggiNumero(TestoNumero(x)), x);
+}
+
+// However large or small, a number is written without exponent and reads back
+// as the same number, since fields and files read no exponent.
+TEST(TestoNumero, ExtremeValuesAreWrittenPlainlyAndReadBack) {
+  // 1e23 and 1e100 are not doubles: the nearest ones are these whole numbers.
+  EXPECT_EQ(TestoNumero(1e23), "99999999999999991611392");
+  EXPECT_EQ(TestoNumero(1e100),
+            "10000000000000000159028911097599180468360808563945281389781327557747838772170381060"
+            "813469985856815104");
+  EXPECT_EQ(TestoNumero(5e-324), "0." + std::string(323, '0') + "5");
+  EXPECT_EQ(TestoNumero(-1e-300), "-0." + std::string(299, '0') + "1");
+  for (double x : {1e100, -1e300, DBL_MAX, -DBL_MAX, DBL_MIN, -DBL_MIN, 5e-324, 1e-300,
+                   1.2345678901234567e-310, 123456789.125e200}) {
+    SCOPED_TRACE(x);
+    const std::string t = TestoNumero(x);
+    EXPECT_EQ(t.find_first_of("eE"), std::string::npos);
+    EXPECT_EQ(LeggiNumero(t), x);
+    double v = 0;
+    EXPECT_TRUE(LeggiNumeroConEsponente(t, v));
+    EXPECT_EQ(v, x);
+  }
 }
 
 TEST(TestoSingolo, SevenSignificantDigitsWithoutTrailingZeros) {

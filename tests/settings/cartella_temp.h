@@ -48,10 +48,10 @@ class CartellaTemp {
     return std::string(std::istreambuf_iterator<char>(f), {});
   }
 
-  // Names of the entries of the folder, sorted.
-  std::vector<std::string> Nomi() const {
+  // Names of the entries of the folder (or of one of its folders), sorted.
+  std::vector<std::string> Nomi(const std::string& sottocartella = "") const {
     std::vector<std::string> nomi;
-    for (auto& e : std::filesystem::directory_iterator(percorso_))
+    for (auto& e : std::filesystem::directory_iterator(percorso_ / sottocartella))
       nomi.push_back(e.path().filename().string());
     std::sort(nomi.begin(), nomi.end());
     return nomi;

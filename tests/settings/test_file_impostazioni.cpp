@@ -4,8 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 using prova::CartellaTemp;
 using Nomi = std::vector<std::string>;
+
+// The text shown for an outcome: "" when there was no problem.
+std::string Testo(const std::optional<ErroreFile>& e) { return e ? TestoErrore(*e) : ""; }
 
 std::array<double, 6> Valori(const Impostazioni& i) {
   return {i.longitudineMacchia, i.longGradi, i.longPrimi, i.latGradi, i.latPrimi, i.deltaT};
@@ -35,7 +47,7 @@ TEST(FileImp, WritesOneRecordOfSixNumbersInTheFileFormat) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.byte);
     CartellaTemp cartella;
-    EXPECT_EQ(ScriviImp(cartella.percorso(), c.imp), "");
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), c.imp)), "");
     EXPECT_EQ(cartella.Leggi("Imp.txt"), c.byte);
     EXPECT_EQ(cartella.Nomi(), Nomi{"Imp.txt"});
   }
@@ -44,18 +56,27 @@ TEST(FileImp, WritesOneRecordOfSixNumbersInTheFileFormat) {
 TEST(FileImp, WhatIsWrittenReadsBackUnchanged) {
   const Impostazioni cases[] = {
       {12.5, 14, 25, 40, 38, 64},
-      {0.1, 1.0 / 3, -2.0 / 3, 1e-7, 123.456789012345, -0.001},
-      {1e300, -1e-300, 5e-324, -1.7976931348623157e308, 0, 69},
+      {0.1, 1.0 / 3, -2.0 / 3, 1e-7, 12.3456789012345, -0.001},
+      {359.99999999999994, -179.5, -30, -89, -59.999999999999993, -10000},
   };
   for (const auto& imp : cases) {
     CartellaTemp cartella;
-    ASSERT_EQ(ScriviImp(cartella.percorso(), imp), "");
+    ASSERT_EQ(Testo(ScriviImp(cartella.percorso(), imp)), "");
     SCOPED_TRACE(cartella.Leggi("Imp.txt"));
     LetturaImp l = LeggiImp(cartella.percorso());
     EXPECT_FALSE(l.mancante);
-    EXPECT_EQ(l.problema, "");
+    EXPECT_EQ(TestoErrori(l), "");
     EXPECT_EQ(Valori(l.imp), Valori(imp));
   }
+}
+
+TEST(FileImp, ARecordOfExtremeNumbersReadsBackUnchanged) {
+  const double valori[] = {1e300, -1e-300, 5e-324, -1.7976931348623157e308, 1e100, 0.1};
+  const std::string record = TestoRecord(valori);
+  EXPECT_EQ(record.find('e'), std::string::npos);
+  NumeriTesto letti = LeggiNumeriTesto(record, 6);
+  EXPECT_FALSE(letti.nonNumero);
+  EXPECT_EQ(letti.numeri, std::vector<double>(std::begin(valori), std::end(valori)));
 }
 
 TEST(FileImp, ValuesMaySeparateByCommasBlanksTabsAndLineEnds) {
@@ -78,7 +99,7 @@ TEST(FileImp, ValuesMaySeparateByCommasBlanksTabsAndLineEnds) {
     CartellaTemp cartella;
     cartella.Scrivi("Imp.txt", c.byte);
     LetturaImp l = LeggiImp(cartella.percorso());
-    EXPECT_EQ(l.problema, "");
+    EXPECT_EQ(TestoErrori(l), "");
     EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{23, 14, 25, 40, 38, 64}));
   }
 }
@@ -87,7 +108,7 @@ TEST(FileImp, MissingFileGivesTheDefaultsAndCreatesNothing) {
   CartellaTemp cartella;
   LetturaImp l = LeggiImp(cartella.percorso());
   EXPECT_TRUE(l.mancante);
-  EXPECT_EQ(l.problema, "");
+  EXPECT_EQ(TestoErrori(l), "");
   EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{98, 12, 30, 41, 54, 69}));
   EXPECT_EQ(cartella.Nomi(), Nomi{});
 }
@@ -128,7 +149,75 @@ TEST(FileImp, ShortOrBrokenFileKeepsWhatItHoldsAndSaysWhatIsMissing) {
     cartella.Scrivi("Imp.txt", c.byte);
     LetturaImp l = LeggiImp(cartella.percorso());
     EXPECT_FALSE(l.mancante);
-    EXPECT_EQ(l.problema, c.problema);
+    EXPECT_EQ(TestoErrori(l), c.problema);
+    EXPECT_EQ(Valori(l.imp), c.attesi);
+  }
+}
+
+// A value outside its range is as unreadable: that quantity (both numbers of a
+// position) takes its default, the others stay, and the notice names it.
+TEST(FileImp, ValuesOutsideTheirRangesTakeTheDefaults) {
+  const std::string nove400(400, '9');
+  struct Case {
+    std::string byte;
+    std::array<double, 6> attesi;
+    std::string problema;
+  };
+  const Case cases[] = {
+      // In range, the limits included; west and south with either sign on the minutes.
+      {"0,180,0,90,0,10000", {0, 180, 0, 90, 0, 10000}, ""},
+      {"359.99,-180,0,-90,0,-10000", {359.99, -180, 0, -90, 0, -10000}, ""},
+      {"23,-3,-42,-33,-27,64", {23, -3, -42, -33, -27, 64}, ""},
+      {"23,-3,42,33,-27,64", {23, -3, 42, 33, -27, 64}, ""},
+      {"23,180.5,-30,90.5,-30,64", {23, 180.5, -30, 90.5, -30, 64}, ""},
+      {"23,14,59.99,40,-59.99,64", {23, 14, 59.99, 40, -59.99, 64}, ""},
+      // One quantity out.
+      {"1e308,14,25,40,38,64", {98, 14, 25, 40, 38, 64},
+       "Nel file Imp.txt la longitudine della Macchia Rossa (da 0° a meno di 360°) è fuori "
+       "dall'intervallo ammesso: uso il valore predefinito"},
+      {"360,14,25,40,38,64", {98, 14, 25, 40, 38, 64},
+       "Nel file Imp.txt la longitudine della Macchia Rossa (da 0° a meno di 360°) è fuori "
+       "dall'intervallo ammesso: uso il valore predefinito"},
+      {"-0.5,14,25,40,38,64", {98, 14, 25, 40, 38, 64},
+       "Nel file Imp.txt la longitudine della Macchia Rossa (da 0° a meno di 360°) è fuori "
+       "dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,14,25,95,0,64", {23, 14, 25, 41, 54, 64},
+       "Nel file Imp.txt la latitudine dell'osservatore (da -90° a 90°, primi minori di 60) è "
+       "fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,14,25,-90,-1,64", {23, 14, 25, 41, 54, 64},
+       "Nel file Imp.txt la latitudine dell'osservatore (da -90° a 90°, primi minori di 60) è "
+       "fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,200,75,40,38,64", {23, 12, 30, 40, 38, 64},
+       "Nel file Imp.txt la longitudine dell'osservatore (da -180° a 180°, primi minori di 60) "
+       "è fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,14,60,40,38,64", {23, 12, 30, 40, 38, 64},
+       "Nel file Imp.txt la longitudine dell'osservatore (da -180° a 180°, primi minori di 60) "
+       "è fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,181,-59,40,38,64", {23, 12, 30, 40, 38, 64},
+       "Nel file Imp.txt la longitudine dell'osservatore (da -180° a 180°, primi minori di 60) "
+       "è fuori dall'intervallo ammesso: uso il valore predefinito"},
+      {"23,14,25,40,38," + nove400, {23, 14, 25, 40, 38, 69},
+       "Nel file Imp.txt Delta T (da -10000 s a 10000 s) è fuori dall'intervallo ammesso: uso il "
+       "valore predefinito"},
+      {"23,14,25,40,38,-10000.5", {23, 14, 25, 40, 38, 69},
+       "Nel file Imp.txt Delta T (da -10000 s a 10000 s) è fuori dall'intervallo ammesso: uso il "
+       "valore predefinito"},
+      // Several out, and a text that stops the reading.
+      {"400,14,25,95,0,1e99", {98, 14, 25, 41, 54, 69},
+       "Nel file Imp.txt sono fuori dall'intervallo ammesso la longitudine della Macchia Rossa "
+       "(da 0° a meno di 360°), la latitudine dell'osservatore (da -90° a 90°, primi minori di "
+       "60) e Delta T (da -10000 s a 10000 s): per questi uso i valori predefiniti"},
+      {"1e308,14,abc", {98, 14, 30, 41, 54, 69},
+       "Nel file Imp.txt il testo \"abc\" non è un numero: letti solo 2 valori dei 6 attesi, per "
+       "gli altri uso i valori predefiniti\nNel file Imp.txt la longitudine della Macchia Rossa "
+       "(da 0° a meno di 360°) è fuori dall'intervallo ammesso: uso il valore predefinito"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.byte.substr(0, 40));
+    CartellaTemp cartella;
+    cartella.Scrivi("Imp.txt", c.byte);
+    LetturaImp l = LeggiImp(cartella.percorso());
+    EXPECT_EQ(TestoErrori(l), c.problema);
     EXPECT_EQ(Valori(l.imp), c.attesi);
   }
 }
@@ -138,7 +227,7 @@ TEST(FileImp, UnreadableFileGivesTheDefaultsAndNamesTheFile) {
   fs::create_directory(cartella.percorso() / "Imp.txt");
   LetturaImp l = LeggiImp(cartella.percorso());
   EXPECT_FALSE(l.mancante);
-  EXPECT_EQ(l.problema,
+  EXPECT_EQ(TestoErrori(l),
             "Impossibile leggere il file Imp.txt (al suo posto c'è una cartella): uso i valori "
             "predefiniti");
   EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{98, 12, 30, 41, 54, 69}));
@@ -152,7 +241,7 @@ TEST(FileImp, FileIsFoundWithoutRegardToCaseForReadingAndWriting) {
     EXPECT_EQ(Valori(LeggiImp(cartella.percorso()).imp),
               (std::array<double, 6>{1, 2, 3, 4, 5, 6}));
 
-    EXPECT_EQ(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64}), "");
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64})), "");
     EXPECT_EQ(cartella.Nomi(), Nomi{nome});
     EXPECT_EQ(cartella.Leggi(nome), "12.5,14,25,40,38,64\r\n");
   }
@@ -173,7 +262,7 @@ TEST(FileImp, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   {
     SCOPED_TRACE("folder does not exist");
     CartellaTemp cartella;
-    EXPECT_EQ(ScriviImp(cartella.percorso() / "manca", nuove),
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso() / "manca", nuove)),
               "Impossibile scrivere il file Imp.txt: cartella inesistente");
     EXPECT_EQ(cartella.Nomi(), Nomi{});
   }
@@ -182,7 +271,7 @@ TEST(FileImp, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     CartellaTemp cartella;
     fs::create_directory(cartella.percorso() / "imp.TXT");
     cartella.Scrivi("imp.TXT/dentro", "x");
-    EXPECT_EQ(ScriviImp(cartella.percorso(), nuove),
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), nuove)),
               "Impossibile scrivere il file imp.TXT: al suo posto c'è una cartella");
     EXPECT_EQ(cartella.Nomi(), Nomi{"imp.TXT"});
     EXPECT_EQ(cartella.Leggi("imp.TXT/dentro"), "x");
@@ -193,21 +282,212 @@ TEST(FileImp, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     cartella.Scrivi("Imp.txt", "1,2,3,4,5,6\r\n");
     fs::permissions(cartella.percorso() / "Imp.txt",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_EQ(ScriviImp(cartella.percorso(), nuove),
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), nuove)),
               "Impossibile scrivere il file Imp.txt: il file è in sola lettura");
     EXPECT_EQ(cartella.Nomi(), Nomi{"Imp.txt"});
     EXPECT_EQ(cartella.Leggi("Imp.txt"), "1,2,3,4,5,6\r\n");
   }
 }
 
-TEST(FileImp, WritingThroughALinkReplacesTheFileItPointsTo) {
+// A save keeps the file's permissions: the new file is born with those the
+// process gives new files, and takes the old file's before it replaces it.
+TEST(FileImp, WritingKeepsTheFilePermissions) {
+  const fs::perms modi[] = {fs::perms::owner_read | fs::perms::owner_write,
+                            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+                            fs::perms::owner_read | fs::perms::owner_write |
+                                fs::perms::group_read | fs::perms::group_write |
+                                fs::perms::others_read | fs::perms::others_write,
+                            fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read};
+  for (fs::perms modo : modi) {
+    SCOPED_TRACE(static_cast<int>(modo));
+    CartellaTemp cartella;
+    cartella.Scrivi("Imp.txt", "1,2,3,4,5,6\r\n");
+    fs::permissions(cartella.percorso() / "Imp.txt", modo);
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64})), "");
+    EXPECT_EQ(cartella.Leggi("Imp.txt"), "12.5,14,25,40,38,64\r\n");
+    EXPECT_EQ(fs::status(cartella.percorso() / "Imp.txt").permissions(), modo);
+  }
+}
+
+// Through links, a save replaces the file at the end of the chain, in that
+// file's folder, and leaves every link as it was. A link to nothing yet
+// creates its file.
+TEST(FileImp, WritingThroughLinksReplacesTheFileAtTheEndOfTheChain) {
+  struct Case {
+    const char* nome;
+    std::vector<std::pair<std::string, std::string>> collegamenti;  // link, what it holds
+    bool esisteGia;
+    std::string vero;  // the file that takes the record
+  };
+  const Case cases[] = {
+      {"one link", {{"Imp.txt", "dati/Imp.txt"}}, true, "dati/Imp.txt"},
+      {"a chain", {{"Imp.txt", "dati/anello"}, {"dati/anello", "../altri/vero.txt"}}, true,
+       "altri/vero.txt"},
+      {"an absolute link", {{"Imp.txt", "ASSOLUTO/altri/vero.txt"}}, true, "altri/vero.txt"},
+      {"a link to nothing yet", {{"Imp.txt", "dati/nuovo.txt"}}, false, "dati/nuovo.txt"},
+      {"a chain to nothing yet", {{"Imp.txt", "dati/anello"}, {"dati/anello", "nuovo.txt"}},
+       false, "dati/nuovo.txt"},
+      {"a link found without regard to case", {{"imp.TXT", "dati/Imp.txt"}}, true,
+       "dati/Imp.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nome);
+    CartellaTemp cartella;
+    fs::create_directory(cartella.percorso() / "dati");
+    fs::create_directory(cartella.percorso() / "altri");
+    if (c.esisteGia) cartella.Scrivi(c.vero, "1,2,3,4,5,6\r\n");
+    for (const auto& [collegamento, destinazione] : c.collegamenti) {
+      std::string d = destinazione;
+      if (d.starts_with("ASSOLUTO/")) d = (cartella.percorso() / d.substr(9)).string();
+      fs::create_symlink(d, cartella.percorso() / collegamento);
+    }
+
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64})), "");
+    EXPECT_EQ(cartella.Leggi(c.vero), "12.5,14,25,40,38,64\r\n");
+    for (const auto& [collegamento, destinazione] : c.collegamenti) {
+      EXPECT_TRUE(fs::is_symlink(cartella.percorso() / collegamento)) << collegamento;
+    }
+    // No temporary file is left anywhere.
+    std::size_t voci = 0;
+    for (auto& e : fs::recursive_directory_iterator(cartella.percorso())) {
+      EXPECT_FALSE(e.path().filename().string().ends_with(".tmp")) << e.path();
+      ++voci;
+    }
+    EXPECT_EQ(voci, 3 + c.collegamenti.size());  // dati, altri, the file, the links
+  }
+}
+
+TEST(FileImp, ABrokenChainOfLinksIsReportedAndLeftAlone) {
+  struct Case {
+    const char* nome;
+    std::vector<std::pair<std::string, std::string>> collegamenti;
+    const char* messaggio;
+  };
+  const Case cases[] = {
+      {"a link into a missing folder", {{"Imp.txt", "manca/Imp.txt"}},
+       "Impossibile scrivere il file Imp.txt: cartella inesistente"},
+      {"a closed chain", {{"Imp.txt", "anello"}, {"anello", "Imp.txt"}},
+       "Impossibile scrivere il file Imp.txt: catena di collegamenti simbolici chiusa o troppo "
+       "lunga"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nome);
+    CartellaTemp cartella;
+    for (const auto& [collegamento, destinazione] : c.collegamenti)
+      fs::create_symlink(destinazione, cartella.percorso() / collegamento);
+    EXPECT_EQ(Testo(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64})), c.messaggio);
+    for (const auto& [collegamento, destinazione] : c.collegamenti) {
+      EXPECT_EQ(fs::read_symlink(cartella.percorso() / collegamento), destinazione);
+    }
+    EXPECT_EQ(cartella.Nomi().size(), c.collegamenti.size());
+  }
+}
+
+// A pipe or a socket at the name, or at the end of a link, is not replaced.
+TEST(FileImp, WritingRefusesToReplaceWhatIsNotARegularFile) {
+  auto Fifo = [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); };
+  auto Socket = [](const fs::path& p) {
+    int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(s, 0);
+    sockaddr_un indirizzo{};
+    indirizzo.sun_family = AF_UNIX;
+    ASSERT_LT(p.string().size(), sizeof indirizzo.sun_path);
+    std::strcpy(indirizzo.sun_path, p.c_str());
+    EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&indirizzo), sizeof indirizzo), 0);
+    ::close(s);
+  };
+  struct Case {
+    const char* nome;
+    bool fifo;
+    bool collegamento;
+    fs::file_type tipo;
+  };
+  const Case cases[] = {
+      {"pipe", true, false, fs::file_type::fifo},
+      {"pipe behind a link", true, true, fs::file_type::fifo},
+      {"socket", false, false, fs::file_type::socket},
+      {"socket behind a link", false, true, fs::file_type::socket},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nome);
+    CartellaTemp cartella;
+    const fs::path speciale = cartella.percorso() / (c.collegamento ? "speciale" : "Imp.txt");
+    if (c.fifo)
+      Fifo(speciale);
+    else
+      Socket(speciale);
+    if (c.collegamento) fs::create_symlink("speciale", cartella.percorso() / "Imp.txt");
+
+    std::optional<ErroreFile> errore = ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64});
+    ASSERT_TRUE(errore);
+    EXPECT_EQ(errore->causa, Causa::NonFileOrdinario);
+    EXPECT_EQ(TestoErrore(*errore), "Impossibile scrivere il file Imp.txt: non è un file ordinario");
+    EXPECT_EQ(fs::symlink_status(speciale).type(), c.tipo);
+    EXPECT_EQ(cartella.Nomi().size(), c.collegamento ? 2u : 1u);
+  }
+}
+
+// Under a file-size limit a write fails and is reported; the program is not
+// killed, and the old file stays whole.
+TEST(FileImp, AWriteBeyondTheFileSizeLimitFailsWithAMessage) {
   CartellaTemp cartella;
-  fs::create_directory(cartella.percorso() / "dati");
-  cartella.Scrivi("dati/Imp.txt", "1,2,3,4,5,6\r\n");
-  fs::create_symlink("dati/Imp.txt", cartella.percorso() / "Imp.txt");
-  EXPECT_EQ(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64}), "");
-  EXPECT_TRUE(fs::is_symlink(cartella.percorso() / "Imp.txt"));
-  EXPECT_EQ(cartella.Leggi("dati/Imp.txt"), "12.5,14,25,40,38,64\r\n");
+  cartella.Scrivi("Imp.txt", "1,2,3,4,5,6\r\n");
+  int tubo[2];
+  ASSERT_EQ(::pipe(tubo), 0);
+  const pid_t figlio = ::fork();
+  ASSERT_GE(figlio, 0);
+  if (figlio == 0) {
+    ::close(tubo[0]);
+    IgnoraSegnaleLimiteFile();
+    rlimit limite{};
+    ::getrlimit(RLIMIT_FSIZE, &limite);
+    limite.rlim_cur = 0;
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    const std::string testo = Testo(ScriviImp(cartella.percorso(), {12.5, 14, 25, 40, 38, 64}));
+    [[maybe_unused]] ssize_t scritti = ::write(tubo[1], testo.data(), testo.size());
+    ::_exit(0);
+  }
+  ::close(tubo[1]);
+  std::string messaggio;
+  char buf[256];
+  for (ssize_t n; (n = ::read(tubo[0], buf, sizeof buf)) > 0;) messaggio.append(buf, n);
+  ::close(tubo[0]);
+  int stato = 0;
+  ASSERT_EQ(::waitpid(figlio, &stato, 0), figlio);
+  EXPECT_TRUE(WIFEXITED(stato)) << "ended by signal " << WTERMSIG(stato);
+  EXPECT_EQ(messaggio, "Impossibile scrivere il file Imp.txt: file troppo grande per il limite "
+                       "imposto dal sistema");
+  EXPECT_EQ(cartella.Leggi("Imp.txt"), "1,2,3,4,5,6\r\n");
+  EXPECT_EQ(cartella.Nomi(), Nomi{"Imp.txt"});
+}
+
+// Only the temporary files of an interrupted save of "Imp.txt" or "IOra.txt"
+// go; everything else in the folder stays.
+TEST(FileImp, StaleTemporaryFilesOfTheProgramAreRemoved) {
+  CartellaTemp cartella;
+  const Nomi nostri = {".Imp.txt.0123456789abcdef.tmp", ".IOra.txt.fedcba9876543210.tmp",
+                       ".imp.TXT.00000000ffffffff.tmp"};
+  const Nomi altri = {"Imp.txt",
+                      "IOra.txt",
+                      ".Imp.txt.0123.tmp",
+                      ".Imp.txt.0123456789ABCDEF.tmp",
+                      ".Imp.txt.0123456789abcdeg.tmp",
+                      ".Altro.txt.0123456789abcdef.tmp",
+                      "Imp.txt.0123456789abcdef.tmp",
+                      ".Imp.txt.0123456789abcdef.tmp.bak",
+                      ".Imp.txt.0123456789abcdef.TMP",
+                      ".Imp.txt0123456789abcdef.tmp"};
+  for (const auto& nome : nostri) cartella.Scrivi(nome, "1,2");
+  for (const auto& nome : altri) cartella.Scrivi(nome, "x");
+  fs::create_directory(cartella.percorso() / ".IOra.txt.0000000000000000.tmp");
+  fs::create_symlink("Imp.txt", cartella.percorso() / ".Imp.txt.1111111111111111.tmp");
+
+  RimuoviTemporanei(cartella.percorso());
+  Nomi restano = altri;
+  restano.push_back(".IOra.txt.0000000000000000.tmp");
+  restano.push_back(".Imp.txt.1111111111111111.tmp");
+  std::sort(restano.begin(), restano.end());
+  EXPECT_EQ(cartella.Nomi(), restano);
 }
 
 TEST(FileIOra, ReadsTheOneValue) {
@@ -232,18 +512,18 @@ TEST(FileIOra, ReadsTheOneValue) {
     if (c.byte) cartella.Scrivi("IOra.txt", *c.byte);
     LetturaIOra l = LeggiIOra(cartella.percorso());
     EXPECT_EQ(l.valore, c.valore);
-    EXPECT_EQ(!l.problema.empty(), c.problema) << l.problema;
+    EXPECT_EQ(l.errore.has_value(), c.problema) << Testo(l.errore);
   }
 }
 
 TEST(FileIOra, WritesOneRecordAndFindsTheFileWithoutRegardToCase) {
   CartellaTemp cartella;
-  EXPECT_EQ(ScriviIOra(cartella.percorso(), 1), "");
+  EXPECT_EQ(Testo(ScriviIOra(cartella.percorso(), 1)), "");
   EXPECT_EQ(cartella.Leggi("IOra.txt"), "1\r\n");
   EXPECT_EQ(LeggiIOra(cartella.percorso()).valore, 1);
 
   fs::rename(cartella.percorso() / "IOra.txt", cartella.percorso() / "iora.TXT");
-  EXPECT_EQ(ScriviIOra(cartella.percorso(), 0), "");
+  EXPECT_EQ(Testo(ScriviIOra(cartella.percorso(), 0)), "");
   EXPECT_EQ(cartella.Nomi(), Nomi{"iora.TXT"});
   EXPECT_EQ(cartella.Leggi("iora.TXT"), "0\r\n");
   EXPECT_EQ(LeggiIOra(cartella.percorso()).valore, 0);
@@ -254,8 +534,8 @@ TEST(FileIOra, UnreadableFileNamesTheFile) {
   fs::create_directory(cartella.percorso() / "IORA.txt");
   LetturaIOra l = LeggiIOra(cartella.percorso());
   EXPECT_FALSE(l.valore);
-  EXPECT_EQ(l.problema, "Impossibile leggere il file IORA.txt (al suo posto c'è una cartella)");
-  EXPECT_EQ(ScriviIOra(cartella.percorso(), 1),
+  EXPECT_EQ(Testo(l.errore), "Impossibile leggere il file IORA.txt (al suo posto c'è una cartella)");
+  EXPECT_EQ(Testo(ScriviIOra(cartella.percorso(), 1)),
             "Impossibile scrivere il file IORA.txt: al suo posto c'è una cartella");
 }
 

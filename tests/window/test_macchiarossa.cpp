@@ -59,6 +59,32 @@ TEST_F(Avvio, ShortImpUsesDefaultsForTheRestOnceNoticed) {
   EXPECT_EQ(Leggi("Imp.txt"), "23,14\r\n");
 }
 
+// Absurd values in Imp.txt never reach the computations: each takes its
+// default, with one notice however many computations follow.
+TEST_F(Avvio, ValuesOutOfRangeInImpTakeTheDefaultsOnceNoticed) {
+  Scrivi("Imp.txt", "1e308,12,0,95,0," + std::string(400, '9') + "\r\n");
+  MacchiaRossa& m = Apri();
+  Imposta(m, "15", "3", "2004", "22", "0");
+  m.Calcola_Click();
+  m.Calcola_Click();
+  EXPECT_EQ(m.Longitudine.Text, "98");
+  EXPECT_EQ(m.LongGradi, 12);
+  EXPECT_EQ(m.LongPrimi, 0);
+  EXPECT_EQ(m.LatGradi, 41);
+  EXPECT_EQ(m.LatPrimi, 54);
+  ASSERT_EQ(ambiente.avvisi.size(), 1u);
+  EXPECT_EQ(ambiente.avvisi[0],
+            "Nel file Imp.txt sono fuori dall'intervallo ammesso la longitudine della Macchia "
+            "Rossa (da 0° a meno di 360°), la latitudine dell'osservatore (da -90° a 90°, primi "
+            "minori di 60) e Delta T (da -10000 s a 10000 s): per questi uso i valori "
+            "predefiniti");
+  const double mc = LeggiNumero(m.MC.Text);
+  EXPECT_TRUE(mc >= 0 && mc <= 360) << m.MC.Text;
+  EXPECT_EQ(m.frmSatelliti.Elevazione.Caption.find("-3276.8"), std::string::npos)
+      << m.frmSatelliti.Elevazione.Caption;
+  EXPECT_EQ(Leggi("Imp.txt").substr(0, 6), "1e308,");
+}
+
 TEST_F(Avvio, MissingOrOddIOraSelectsMeanTimeAndWritesNothing) {
   for (const char* contenuto : {"", "7\r\n", "abc"}) {
     SCOPED_TRACE(contenuto);
@@ -68,6 +94,21 @@ TEST_F(Avvio, MissingOrOddIOraSelectsMeanTimeAndWritesNothing) {
     EXPECT_TRUE(m.TM);
     EXPECT_EQ(m.ScartoOra, 0.0f);
     EXPECT_EQ(Leggi("IOra.txt"), contenuto);
+  }
+}
+
+// The window removes what interrupted saves left in its folder; the headless
+// front, which never writes, leaves the folder alone.
+TEST_F(Avvio, StaleTemporaryFilesGoWhenTheWindowOpens) {
+  const std::string vecchio = ".Imp.txt.0123456789abcdef.tmp";
+  for (bool scriviFile : {false, true}) {
+    SCOPED_TRACE(scriviFile);
+    Scrivi(vecchio, "1,2");
+    Scrivi("appunti.tmp", "x");
+    MacchiaRossa m(cartella, ambiente, scriviFile);
+    m.Form_Load();
+    EXPECT_EQ(std::filesystem::exists(cartella / vecchio), !scriviFile);
+    EXPECT_TRUE(std::filesystem::exists(cartella / "appunti.tmp"));
   }
 }
 
@@ -223,6 +264,18 @@ TEST_F(Passi, AMinuteFieldThatIsNotANumberIgnoresThePress) {
     ASSERT_EQ(ambiente.avvisi.size(), 1u);
     EXPECT_NE(ambiente.avvisi[0].find("\"Minuti\""), std::string::npos);
   }
+}
+
+// A step writes the new minute count back into the field; read again, it must
+// be the same number, however large, so 10^100 minutes stays out of range.
+TEST_F(Passi, AHugeMinuteCountReadsBackAsWrittenAndIsRefused) {
+  MacchiaRossa& m = Apri();
+  Imposta(m, "15", "3", "2004", "22", ("1" + std::string(100, '0')).c_str());
+  ambiente.avvisi.clear();
+  m.Piu_Click();
+  EXPECT_EQ(LeggiNumero(m.Minuti.Text), 1e100);
+  ASSERT_EQ(ambiente.avvisi.size(), 1u);
+  EXPECT_EQ(ambiente.avvisi[0], AvvisoFuoriIntervallo);
 }
 
 using Caselle = FinestraDiProva;

@@ -524,7 +524,13 @@ void FinestraPrincipale::MostraCoordinate() {
   coordinate_->Mostra();
 }
 
+// The settings dialog closes first: with unsaved edits it asks, and may stay.
+bool FinestraPrincipale::ChiudiCoordinate() {
+  return coordinate_ == nullptr || !coordinate_->isVisible() || coordinate_->close();
+}
+
 void FinestraPrincipale::Esci() {
+  if (!ChiudiCoordinate()) return;
   FermaAnimazione();
   QApplication::closeAllWindows();
   QCoreApplication::quit();
@@ -540,6 +546,10 @@ void FinestraPrincipale::keyPressEvent(QKeyEvent* e) {
 }
 
 void FinestraPrincipale::closeEvent(QCloseEvent* e) {
+  if (!ChiudiCoordinate()) {
+    e->ignore();
+    return;
+  }
   FermaAnimazione();
   if (pannello_) pannello_->hide();
   QMainWindow::closeEvent(e);

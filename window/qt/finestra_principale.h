@@ -107,6 +107,7 @@ class FinestraPrincipale : public QMainWindow {
   void AbilitaDurante(bool abilita);
 
   void MostraCoordinate();
+  bool ChiudiCoordinate();
   void Esci();
 
   AmbienteQt ambiente_;

@@ -1,0 +1,38 @@
+// The values of "Imp.txt" and the ranges the program accepts for them.
+#pragma once
+
+#include <vector>
+
+namespace mr {
+
+// The observer's longitude and latitude are each kept as two numbers whose
+// sum is the angle: degrees + minutes / 60, each part with its own sign, so
+// 3° 42' west may be stored as -3 and -42.
+struct Impostazioni {
+  double longitudineMacchia;  // GRS longitude, System II, degrees
+  double longGradi;           // observer's longitude, degrees (positive east)
+  double longPrimi;           // observer's longitude, minutes of arc
+  double latGradi;            // observer's latitude, degrees (positive north)
+  double latPrimi;            // observer's latitude, minutes of arc
+  double deltaT;              // TE - TU, seconds
+};
+
+// Rome, the GRS at 98° and Delta T 69 s.
+inline constexpr Impostazioni ImpostazioniPredefinite{98, 12, 30, 41, 54, 69};
+
+// The four quantities of the settings, in the order of the file.
+enum class Grandezza { Macchia, Longitudine, Latitudine, DeltaT };
+
+// Whether a quantity of imp lies in its range: the GRS longitude from 0 to
+// less than 360°; the observer's longitude within ±180° and latitude within
+// ±90° (degrees + minutes / 60), with minutes less than 60 either side of 0;
+// Delta T within ±10000 s. Never true for a NaN.
+bool Ammessa(Grandezza g, const Impostazioni& imp);
+
+// The quantities of imp outside their ranges, in file order.
+std::vector<Grandezza> FuoriIntervallo(const Impostazioni& imp);
+
+// imp with the quantity g (both its numbers, for a position) set to the default.
+void Predefinita(Grandezza g, Impostazioni& imp);
+
+}  // namespace mr
