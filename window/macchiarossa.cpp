@@ -86,7 +86,7 @@ MacchiaRossa::LetturaCampi MacchiaRossa::LeggiCampi() const {
 
 bool MacchiaRossa::IstanteNelCampo() {
   LetturaCampi c = LeggiCampi();
-  double JD = GiornoGiuliano(c.anno, c.mese, c.giorno, c.ore - 1 - ScartoOra, c.minuti);
+  double JD = GiornoGiuliano(c.giorno, c.mese, c.anno, c.ore - 1 - ScartoOra, c.minuti);
   if (IstanteAmmesso(JD)) return true;
   ambiente_.Avviso(AvvisoFuoriIntervallo);
   return false;
