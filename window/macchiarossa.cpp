@@ -84,10 +84,15 @@ MacchiaRossa::LetturaCampi MacchiaRossa::LeggiCampi() const {
           LeggiNumero(Ore.Text), LeggiNumero(Minuti.Text)};
 }
 
+// Every command checks the instant of the fields first: a refusal is its outcome.
 bool MacchiaRossa::IstanteNelCampo() {
   LetturaCampi c = LeggiCampi();
   double JD = GiornoGiuliano(c.giorno, c.mese, c.anno, c.ore - 1 - ScartoOra, c.minuti);
-  if (IstanteAmmesso(JD)) return true;
+  if (IstanteAmmesso(JD)) {
+    esito_ = Esito::Eseguito;
+    return true;
+  }
+  esito_ = Esito::FuoriIntervallo;
   ambiente_.Avviso(AvvisoFuoriIntervallo);
   return false;
 }
@@ -120,6 +125,7 @@ void MacchiaRossa::Meno10_Click() { PassoMinuti(-10); }
 void MacchiaRossa::PassoMinuti(double k) {
   double minuti = 0;
   if (!LeggiNumeroStretto(Minuti.Text, minuti)) {
+    esito_ = Esito::MinutiNonNumerici;
     ambiente_.Avviso(AvvisoMinuti);
     return;
   }
@@ -162,19 +168,16 @@ void MacchiaRossa::Velocita_Change(int valore) {
   Massimo.Text = TestoNumero(valore);
 }
 
+void MacchiaRossa::IO_Click() { CasellaSatellite_Click(0); }
+void MacchiaRossa::Europa_Click() { CasellaSatellite_Click(1); }
+void MacchiaRossa::Ganimede_Click() { CasellaSatellite_Click(2); }
+void MacchiaRossa::Callisto_Click() { CasellaSatellite_Click(3); }
+
 // An unticked satellite box turns its caption a darker red; ticking it again
 // leaves the colour as it is.
-void MacchiaRossa::IO_Click() {
-  if (IO.Value == 0) IO.ForeColor = RGB(200, 0, 0);
-}
-void MacchiaRossa::Europa_Click() {
-  if (Europa.Value == 0) Europa.ForeColor = RGB(200, 0, 0);
-}
-void MacchiaRossa::Ganimede_Click() {
-  if (Ganimede.Value == 0) Ganimede.ForeColor = RGB(200, 0, 0);
-}
-void MacchiaRossa::Callisto_Click() {
-  if (Callisto.Value == 0) Callisto.ForeColor = RGB(200, 0, 0);
+void MacchiaRossa::CasellaSatellite_Click(int i) {
+  Casella& c = CasellaSatellite(i);
+  if (c.Value == 0) c.ForeColor = RGB(200, 0, 0);
 }
 
 Casella& MacchiaRossa::CasellaSatellite(int i) {

@@ -130,6 +130,7 @@ TEST_F(Calcolo, RefusesInstantsOutside1600To2999) {
     EXPECT_EQ(m.MC.Text, mcPrima);
     ASSERT_EQ(ambiente.avvisi.size(), 1u);
     EXPECT_EQ(ambiente.avvisi[0], AvvisoFuoriIntervallo);
+    EXPECT_EQ(m.EsitoComando(), Esito::FuoriIntervallo);
   }
   // The first minute of 1600 in Universal Time is accepted.
   m.TU_Click();
@@ -137,6 +138,7 @@ TEST_F(Calcolo, RefusesInstantsOutside1600To2999) {
   ambiente.avvisi.clear();
   m.Calcola_Click();
   EXPECT_TRUE(ambiente.avvisi.empty());
+  EXPECT_EQ(m.EsitoComando(), Esito::Eseguito);
 }
 
 TEST_F(Calcolo, FillsTheOutputFields) {
@@ -222,6 +224,7 @@ TEST_F(Passi, AMinuteFieldThatIsNotANumberIgnoresThePress) {
     EXPECT_EQ(Data(m), std::string("15/3/2004 22:") + minuti);
     ASSERT_EQ(ambiente.avvisi.size(), 1u);
     EXPECT_NE(ambiente.avvisi[0].find("\"Minuti\""), std::string::npos);
+    EXPECT_EQ(m.EsitoComando(), Esito::MinutiNonNumerici);
   }
 }
 

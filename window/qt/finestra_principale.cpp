@@ -21,6 +21,7 @@
 #include <string_view>
 
 #include "settings/qt/coordinate_view.h"
+#include "window/nomi_satelliti.h"
 #include "window/qt/aspetto.h"
 #include "window/qt/informazioni.h"
 #include "window/qt/pannello_satelliti.h"
@@ -344,14 +345,14 @@ void FinestraPrincipale::CreaCaselle(QWidget* area) {
        &MacchiaRossa::Griglia, nullptr, ""},
       {"Cielo", "Colore del cielo", Twip(6840, 3240, 1575, 255), &MacchiaRossa::Cielo, nullptr,
        ""},
-      {"IO", "Io", Twip(4560, 5160, 1215, 255), &MacchiaRossa::IO, &MacchiaRossa::IO_Click,
-       "Per visualizzare l'ombra dei satelliti"},
-      {"Europa", "Europa", Twip(4560, 5400, 1215, 495), &MacchiaRossa::Europa,
-       &MacchiaRossa::Europa_Click, ""},
-      {"Ganimede", "Ganimede", Twip(4560, 5760, 1215, 375), &MacchiaRossa::Ganimede,
-       &MacchiaRossa::Ganimede_Click, ""},
-      {"Callisto", "Callisto", Twip(4560, 6120, 1215, 375), &MacchiaRossa::Callisto,
-       &MacchiaRossa::Callisto_Click, ""},
+      {NomiSatelliti[0].casella, NomiSatelliti[0].nome, Twip(4560, 5160, 1215, 255),
+       &MacchiaRossa::IO, &MacchiaRossa::IO_Click, "Per visualizzare l'ombra dei satelliti"},
+      {NomiSatelliti[1].casella, NomiSatelliti[1].nome, Twip(4560, 5400, 1215, 495),
+       &MacchiaRossa::Europa, &MacchiaRossa::Europa_Click, ""},
+      {NomiSatelliti[2].casella, NomiSatelliti[2].nome, Twip(4560, 5760, 1215, 375),
+       &MacchiaRossa::Ganimede, &MacchiaRossa::Ganimede_Click, ""},
+      {NomiSatelliti[3].casella, NomiSatelliti[3].nome, Twip(4560, 6120, 1215, 375),
+       &MacchiaRossa::Callisto, &MacchiaRossa::Callisto_Click, ""},
   };
   for (const Voce& v : voci) {
     auto* c = new QCheckBox(Utf8(v.testo), area);
