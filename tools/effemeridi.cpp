@@ -208,6 +208,9 @@ void StampaTabella(const MacchiaRossa& m) {
   riga("Culmina", m.Culmine.Text);
   riga("Tramonta", m.Tramonto.Text);
   riga("Altezza di Zorva", m.frmSatelliti.Elevazione.Caption);
+  // The Sun, the sky and the panel are worked out only with the satellites'
+  // revolution ticked; otherwise they still hold an earlier computation's values.
+  if (m.Rivoluzione.Value != 1) return;
   riga("Altezza del Sole", mr::TestoSingolo(static_cast<float>(m.AltezzaSole)) + "°");
   std::string cielo = m.frmSatelliti.Visibilita.Caption;
   cielo.erase(0, cielo.find_first_not_of(' ') == std::string::npos ? cielo.size()

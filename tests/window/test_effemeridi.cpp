@@ -128,6 +128,26 @@ TEST_F(Effemeridi, JsonIsValidUtf8WhateverTheFieldsHold) {
   EXPECT_TRUE(Contiene(e.uscita, "\"Minuti\": \"a\xEF\xBF\xBD" "b\xEF\xBF\xBD\"")) << e.uscita;
 }
 
+// Without the satellites' revolution no Sun, sky or panel is worked out for
+// the instant asked: the table leaves them out rather than show the start-up's.
+TEST_F(Effemeridi, TableLeavesOutWhatWasNotComputed) {
+  const std::string istante = "--giorno 15 --mese 3 --anno 2004 --ore 22 --minuti 0 ";
+  Esito con = Esegui(istante);
+  ASSERT_EQ(con.stato, 0);
+  for (const char* riga : {"Altezza del Sole", "Cielo", "Satelliti"})
+    EXPECT_TRUE(Contiene(con.uscita, riga)) << riga;
+  Esito senza = Esegui(istante + "--spunta Rivoluzione=0");
+  ASSERT_EQ(senza.stato, 0);
+  for (const char* riga : {"Altezza del Sole", "Cielo", "Satelliti"})
+    EXPECT_FALSE(Contiene(senza.uscita, riga)) << riga;
+  for (const char* riga : {"Meridiano centrale", "Altezza di Zorva", "Tramonta"})
+    EXPECT_TRUE(Contiene(senza.uscita, riga)) << riga;
+  // The JSON keeps all its keys.
+  Esito json = Esegui(istante + "--spunta Rivoluzione=0 --json");
+  for (const char* chiave : {"\"AltezzaSole\"", "\"Visibilità.Caption\"", "\"frmSatelliti.Caption\""})
+    EXPECT_TRUE(Contiene(json.uscita, chiave)) << chiave;
+}
+
 TEST_F(Effemeridi, TableHasItalianLabels) {
   Esito e = Esegui("--giorno 15 --mese 3 --anno 2004 --ore 22 --minuti 0");
   ASSERT_EQ(e.stato, 0);
