@@ -3,7 +3,6 @@
 // boxes given on the command line, clicks a command and prints the result.
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -41,18 +40,6 @@ constexpr const char* Uso =
 class AmbienteConsole : public mr::Ambiente {
  public:
   void Avviso(const std::string& testo) override { std::cerr << testo << "\n"; }
-  std::string DataSistema() override { return Adesso("%m-%d-%Y"); }
-  std::string OraSistema() override { return Adesso("%H:%M:%S"); }
-
- private:
-  static std::string Adesso(const char* formato) {
-    std::time_t t = std::time(nullptr);
-    std::tm locale{};
-    localtime_r(&t, &locale);
-    char buf[32];
-    std::strftime(buf, sizeof buf, formato, &locale);
-    return buf;
-  }
 };
 
 struct Opzioni {

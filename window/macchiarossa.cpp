@@ -1,5 +1,8 @@
 #include "window/macchiarossa.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "ephemeris/calendario.h"
 #include "ephemeris/numeri.h"
 #include "ephemeris/orbita.h"
@@ -102,18 +105,25 @@ bool MacchiaRossa::IstanteNelCampo() {
 void MacchiaRossa::Calcola_Click() { Meridiano(); }
 void MacchiaRossa::Zorva_DblClick() { Meridiano(); }
 
+// The clock's instant, in Universal Time, goes into the fields in the civil
+// time of the ticked zone (UT + 1 + ScartoOra hours), seconds dropped, as two-
+// and four-digit texts with their leading zeros ("05", "2001").
 void MacchiaRossa::TReale_Click() {
-  std::string data = ambiente_.DataSistema();  // mm-dd-yyyy
-  std::string ora = ambiente_.OraSistema();    // hh:mm:ss
-  if (data.size() >= 10) {
-    Mese.Text = data.substr(0, 2);
-    Anno.Text = data.substr(6, 4);
-    Giorno.Text = data.substr(3, 2);
-  }
-  if (ora.size() >= 5) {
-    Ore.Text = ora.substr(0, 2);
-    Minuti.Text = ora.substr(3, 2);
-  }
+  using namespace std::chrono;
+  const sys_seconds civile = ambiente_.AdessoUT() + hours(std::lround(1 + ScartoOra));
+  const sys_days giorno = floor<days>(civile);
+  const year_month_day data(giorno);
+  const hh_mm_ss<seconds> ora(civile - giorno);
+  const auto cifre = [](long valore, int quante) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%0*ld", quante, valore);
+    return std::string(buf);
+  };
+  Giorno.Text = cifre(static_cast<unsigned>(data.day()), 2);
+  Mese.Text = cifre(static_cast<unsigned>(data.month()), 2);
+  Anno.Text = cifre(static_cast<int>(data.year()), 4);
+  Ore.Text = cifre(ora.hours().count(), 2);
+  Minuti.Text = cifre(ora.minutes().count(), 2);
   Meridiano();
 }
 

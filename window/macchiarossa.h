@@ -3,6 +3,7 @@
 // drawings of its picture area Zorva and of the satellite panel. The handlers
 // and procedures read and write this state; the Qt view only shows it.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -44,9 +45,10 @@ class Ambiente {
   virtual ~Ambiente() = default;
   // A short non-modal notice to the user.
   virtual void Avviso(const std::string& testo) = 0;
-  // System date as "mm-dd-yyyy" and time as "hh:mm:ss" (24-hour clock).
-  virtual std::string DataSistema() = 0;
-  virtual std::string OraSistema() = 0;
+  // The present instant in Universal Time, to the second (the system clock's).
+  virtual std::chrono::sys_seconds AdessoUT() {
+    return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+  }
 };
 
 // The notice given when the fields hold an instant the program does not compute.

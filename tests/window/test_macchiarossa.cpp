@@ -11,8 +11,7 @@ using Avvio = FinestraDiProva;
 
 TEST_F(Avvio, OpensOnThePresentInstantWithTheStoredZone) {
   Scrivi("IOra.txt", "1\r\n");
-  ambiente.data = "03-05-2001";
-  ambiente.ora = "09:07:45";
+  ambiente.adesso = UT(2001, 3, 5, 7, 7, 45);  // 9:07:45 summer time
   MacchiaRossa& m = Apri();
   EXPECT_TRUE(m.OE);
   EXPECT_FALSE(m.TM);
@@ -28,8 +27,7 @@ TEST_F(Avvio, OpensOnThePresentInstantWithTheStoredZone) {
 
 TEST_F(Avvio, ClockTextsAreCopiedWithTheirLeadingZeros) {
   // A clock outside the computed range leaves the copied texts in place.
-  ambiente.data = "03-05-1501";
-  ambiente.ora = "09:07:45";
+  ambiente.adesso = UT(1501, 3, 5, 8, 7, 45);  // 9:07:45 mean time
   MacchiaRossa& m = Apri();
   EXPECT_EQ(Data(m), "05/03/1501 09:07");
   ASSERT_FALSE(ambiente.avvisi.empty());
@@ -68,6 +66,34 @@ TEST_F(Avvio, MissingOrOddIOraSelectsMeanTimeAndWritesNothing) {
     EXPECT_TRUE(m.TM);
     EXPECT_EQ(m.ScartoOra, 0.0f);
     EXPECT_EQ(Leggi("IOra.txt"), contenuto);
+  }
+}
+
+// "Tempo reale" shows the clock's instant (kept in Universal Time) in the
+// ticked zone: UT + 1 h for Tempo Medio, + 2 h for Ora Estiva, + 0 for Tempo
+// Universale, across midnight, month and year ends and 29 February.
+TEST_F(Avvio, RealTimeShowsTheClockInTheTickedZone) {
+  struct Case {
+    std::chrono::sys_seconds adesso;
+    void (MacchiaRossa::*zona)();
+    const char* atteso;
+  } cases[] = {
+      {UT(2004, 7, 15, 10, 30, 20), &MacchiaRossa::TM_Click, "15/7/2004 11:30"},
+      {UT(2004, 7, 15, 10, 30, 20), &MacchiaRossa::OE_Click, "15/7/2004 12:30"},
+      {UT(2004, 7, 15, 10, 30, 20), &MacchiaRossa::TU_Click, "15/7/2004 10:30"},
+      {UT(2004, 12, 31, 23, 30), &MacchiaRossa::TM_Click, "1/1/2005 0:30"},
+      {UT(2004, 12, 31, 23, 30), &MacchiaRossa::OE_Click, "1/1/2005 1:30"},
+      {UT(2004, 12, 31, 23, 30), &MacchiaRossa::TU_Click, "31/12/2004 23:30"},
+      {UT(2004, 2, 28, 23, 10), &MacchiaRossa::OE_Click, "29/2/2004 1:10"},
+      {UT(2001, 2, 28, 22, 59, 59), &MacchiaRossa::OE_Click, "1/3/2001 0:59"},
+  };
+  MacchiaRossa& m = Apri();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.atteso);
+    (m.*c.zona)();
+    ambiente.adesso = c.adesso;
+    m.TReale_Click();
+    EXPECT_EQ(Data(m), c.atteso);
   }
 }
 

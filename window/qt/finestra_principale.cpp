@@ -62,14 +62,6 @@ void AmbienteQt::Avviso(const std::string& testo) {
   box->show();
 }
 
-std::string AmbienteQt::DataSistema() {
-  return QDateTime::currentDateTime().toString("MM-dd-yyyy").toStdString();
-}
-
-std::string AmbienteQt::OraSistema() {
-  return QDateTime::currentDateTime().toString("HH:mm:ss").toStdString();
-}
-
 // ---- construction ---------------------------------------------------------
 
 FinestraPrincipale::FinestraPrincipale(std::filesystem::path cartella, QWidget* genitore)

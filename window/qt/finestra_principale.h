@@ -27,13 +27,11 @@ class CoordinateView;
 class FinestraSatelliti;
 class VistaZorva;
 
-// Notices and the system clock for the model.
+// Notices for the model.
 class AmbienteQt : public Ambiente {
  public:
   explicit AmbienteQt(QWidget* genitore) : genitore_(genitore) {}
   void Avviso(const std::string& testo) override;
-  std::string DataSistema() override;  // "MM-dd-yyyy"
-  std::string OraSistema() override;   // "HH:mm:ss"
 
  private:
   QWidget* genitore_;
