@@ -54,12 +54,14 @@ void MacchiaRossa::Form_Load() {
   }
   LeggiImpostazioni();
 
+  // The zone as the file remembers it; the file is left as it is.
   LetturaIOra ora = LeggiIOra(cartella_);
   if (!ora.problema.empty()) ambiente_.Avviso(ora.problema);
+  zonaRicordata_ = ora.valore;
   if (ora.valore == 1.0)
-    OE_Click();
+    Zona(1);
   else if (ora.valore == 0.0)
-    TM_Click();
+    Zona(0);
 
   TReale_Click();
 }
@@ -164,11 +166,15 @@ void MacchiaRossa::TM_Click() {
   Zona(0);
 }
 
-// IOra.txt remembers summer (1) or mean (0) time between runs.
+// IOra.txt remembers summer (1) or mean (0) time between runs; it is written
+// only when the choice differs from what it holds.
 void MacchiaRossa::RicordaZona(double valore) {
-  if (!scriviFile_) return;
+  if (!scriviFile_ || zonaRicordata_ == valore) return;
   std::string errore = ScriviIOra(cartella_, valore);
-  if (!errore.empty()) ambiente_.Avviso(errore);
+  if (errore.empty())
+    zonaRicordata_ = valore;
+  else
+    ambiente_.Avviso(errore);
 }
 
 void MacchiaRossa::TU_Click() { Zona(-1); }

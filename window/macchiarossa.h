@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "ephemeris/solepianeta.h"
@@ -195,6 +196,7 @@ class MacchiaRossa {
   Ambiente& ambiente_;
   bool scriviFile_;
   bool avvisoImpDato_ = false;
+  std::optional<double> zonaRicordata_;  // the value IOra.txt holds, as far as known
   Esito esito_ = Esito::Eseguito;
   double deltaT_ = 0;  // seconds, from the latest reading of Imp.txt
   StatoAnimazione animazione_;

@@ -99,6 +99,26 @@ TEST_F(Avvio, RealTimeShowsTheClockInTheTickedZone) {
 
 using Zone = FinestraDiProva;
 
+// Start-up reads IOra.txt and leaves it alone (a read-only folder gives no
+// notice at every start); a zone button writes it only for a new choice.
+TEST_F(Zone, IOraIsWrittenOnlyWhenTheChoiceChanges) {
+  for (const char* contenuto : {"1", " 1 \r\n", "0"}) {
+    SCOPED_TRACE(contenuto);
+    Scrivi("IOra.txt", contenuto);
+    const auto ora = std::filesystem::last_write_time(cartella / "IOra.txt");
+    ambiente.avvisi.clear();
+    MacchiaRossa& m = Apri();
+    EXPECT_EQ(Leggi("IOra.txt"), contenuto);
+    EXPECT_EQ(std::filesystem::last_write_time(cartella / "IOra.txt"), ora);
+    EXPECT_TRUE(ambiente.avvisi.empty());
+    const bool estiva = m.OE;
+    (m.*(estiva ? &MacchiaRossa::OE_Click : &MacchiaRossa::TM_Click))();
+    EXPECT_EQ(Leggi("IOra.txt"), contenuto);
+    (m.*(estiva ? &MacchiaRossa::TM_Click : &MacchiaRossa::OE_Click))();
+    EXPECT_EQ(Leggi("IOra.txt"), estiva ? "0\r\n" : "1\r\n");
+  }
+}
+
 TEST_F(Zone, UniversalTimeIsNeverStored) {
   MacchiaRossa& m = Apri();
   m.OE_Click();
