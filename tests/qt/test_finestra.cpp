@@ -12,11 +12,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QWindow>
 #include <QtCore/qtestsupport_core.h>
 #include <cmath>
 #include <filesystem>
@@ -297,6 +299,61 @@ TEST_F(FinestraTest, ZoneButtonsSetTheOffsetAndRememberSummerTime) {
   EXPECT_FLOAT_EQ(f.Modello().ScartoOra, -1.0f);
   EXPECT_TRUE(Trova<QRadioButton>("TU")->isChecked());
   EXPECT_FALSE(Trova<QRadioButton>("OE")->isChecked());
+}
+
+// The notice boxes of the main window that are on screen, by text.
+std::vector<QMessageBox*> Avvisi(QWidget* finestra, const QString& testo) {
+  std::vector<QMessageBox*> v;
+  for (QMessageBox* b : finestra->findChildren<QMessageBox*>())
+    if (b->isVisible() && b->text() == testo) v.push_back(b);
+  return v;
+}
+
+TEST_F(FinestraTest, RepeatedRefusalRaisesTheNoticeAlreadyOpen) {
+  FinestraPrincipale& f = Apri();
+  Istante("15", "3", "1500", "12", "0");
+  for (int i = 0; i < 3; ++i) Clicca(Trova<QPushButton>("Calcola"));
+  QCoreApplication::processEvents();
+  const auto avvisi = Avvisi(&f, QString::fromUtf8(AvvisoFuoriIntervallo));
+  ASSERT_EQ(avvisi.size(), 1u);
+  EXPECT_FALSE(avvisi[0]->isModal());
+  EXPECT_EQ(avvisi[0]->parentWidget(), &f);
+  // Once closed, the next refusal opens it again.
+  avvisi[0]->close();
+  QCoreApplication::processEvents();
+  Clicca(Trova<QPushButton>("Calcola"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Avvisi(&f, QString::fromUtf8(AvvisoFuoriIntervallo)).size(), 1u);
+}
+
+// Records, for every notice box shown, whether the window that owns it was
+// already on screen: a box shown before its window ends up behind it.
+class OrdineDiComparsa : public QObject {
+ public:
+  std::vector<bool> finestraGiaVisibile;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    auto* box = qobject_cast<QMessageBox*>(o);
+    if (box && e->type() == QEvent::Show && box->parentWidget()) {
+      const QWindow* w = box->parentWidget()->windowHandle();
+      finestraGiaVisibile.push_back(w && w->isVisible());
+    }
+    return false;
+  }
+};
+
+TEST_F(FinestraTest, StartUpNoticesStandAboveTheMainWindow) {
+  fs::remove(cartella_ / "Imp.txt");  // a first start: the notice of the defaults
+  OrdineDiComparsa ordine;
+  QApplication::instance()->installEventFilter(&ordine);
+  FinestraPrincipale& f = Apri();
+  QCoreApplication::processEvents();
+  QApplication::instance()->removeEventFilter(&ordine);
+  ASSERT_EQ(ordine.finestraGiaVisibile.size(), 1u);
+  EXPECT_TRUE(ordine.finestraGiaVisibile[0]);
+  const auto box = f.findChildren<QMessageBox*>();
+  ASSERT_EQ(box.size(), 1);
+  EXPECT_TRUE(box[0]->isVisible());
+  EXPECT_TRUE(box[0]->text().contains("Imp.txt"));
 }
 
 TEST_F(FinestraTest, SpeedBarShowsOneHundredAtTheTop) {

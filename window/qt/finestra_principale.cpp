@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -54,12 +55,34 @@ int ValoreBarra(int velocita) { return 101 - std::clamp(velocita, 1, 100); }
 
 // ---- surroundings of the model ------------------------------------------
 
+namespace {
+
+void Mostra(QMessageBox* box) {
+  box->show();
+  box->raise();
+  box->activateWindow();
+}
+
+}  // namespace
+
 void AmbienteQt::Avviso(const std::string& testo) {
-  auto* box = new QMessageBox(QMessageBox::Information, Utf8("Macchia Rossa"),
-                              QString::fromStdString(testo), QMessageBox::Ok, genitore_);
+  const QString t = QString::fromStdString(testo);
+  QPointer<QMessageBox>& box = aperti_[t];
+  if (box) {
+    Mostra(box);
+    return;
+  }
+  box = new QMessageBox(QMessageBox::Information, Utf8("Macchia Rossa"), t, QMessageBox::Ok,
+                        genitore_);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setModal(false);
-  box->show();
+  // The notices of the start-up come while the window is being shown: they
+  // are shown after it, so that they stand above it.
+  const QWindow* finestra = genitore_->windowHandle();
+  if (finestra && finestra->isVisible())
+    Mostra(box);
+  else
+    QTimer::singleShot(0, box, [b = box.data()] { Mostra(b); });
 }
 
 // ---- construction ---------------------------------------------------------
