@@ -96,12 +96,17 @@ void MacchiaRossa::PassoSatelliti(Colore& coloreCielo) {
   }
 }
 
-// Covers the picture outside the disk outline with the colour of the sky.
+// Covers the picture outside the disk outline with the colour of the sky: a
+// band along the top and one along the bottom, and each parallel continued to
+// the edges. The bands stand one unit inside the picture's edges: on its edges
+// they would stop a fraction of a unit short of the lines by the poles (the
+// highest parallels, near 86 degrees, leave the poles' own lines narrower),
+// and the picture would show through under the south pole.
 void MacchiaRossa::DipingiCielo(Colore coloreCielo) {
   Zorva.LarghezzaLinea(16);
-  Zorva.Linea(0, 0, 275, 0, coloreCielo);
+  Zorva.Linea(0, 1, 275, 1, coloreCielo);
   Zorva.LarghezzaLinea(11);
-  Zorva.Linea(0, 255, 275, 255, coloreCielo);
+  Zorva.Linea(0, 254, 275, 254, coloreCielo);
   Zorva.LarghezzaLinea(2);
   for (int phi = -90; phi <= 90; ++phi) {
     Parallelo p = ParalleloDelDisco(phi);

@@ -428,6 +428,71 @@ TEST_F(FinestraTest, AnimationFramesPaintTheSkyAroundTheDisk) {
   EXPECT_GT(fuori, 5000);
 }
 
+// The disk's outline as the sky painting traces it: the parallel at latitude
+// phi stands r sin(phi) from the centre with half-width r cos(phi), where
+// r = 117.81 + 8.19 cos(phi) (3.14 for pi, units of the picture area).
+double AltezzaParallelo(double phi) {
+  return (117.81 + 8.19 * std::cos(phi * 3.14 / 180)) * std::sin(phi * 3.14 / 180);
+}
+double LarghezzaParallelo(double phi) {
+  return (117.81 + 8.19 * std::cos(phi * 3.14 / 180)) * std::cos(phi * 3.14 / 180);
+}
+// The disk's half-width h units from the centre line (-1 beyond the highest
+// parallel, which stands near 86 degrees: the parallels sink again nearer the poles).
+double SemiLarghezzaDisco(double h) {
+  double cima = 0;
+  for (double phi = 80; phi <= 90; phi += 0.001)
+    if (AltezzaParallelo(phi) > AltezzaParallelo(cima)) cima = phi;
+  h = std::abs(h);
+  if (h > AltezzaParallelo(cima)) return -1;
+  double a = 0, b = cima;
+  for (int k = 0; k < 60; ++k) ((AltezzaParallelo((a + b) / 2) < h) ? a : b) = (a + b) / 2;
+  return LarghezzaParallelo(a);
+}
+
+// Pixels more than one unit clear of the disk's outline that do not show
+// the sky colour, in a picture of the area at any device pixel ratio.
+int CieloScoperto(const QImage& im, QColor cielo) {
+  const double margine = 1, k = im.devicePixelRatio();
+  const double sx = 275.0 / (im.width() / k), sy = 255.0 / (im.height() / k);
+  int scoperti = 0;
+  for (int py = 0; py < im.height(); ++py) {
+    const double h = (py + 0.5) / k * sy - 129;
+    // The disk within one unit of this row is at most this wide.
+    const double w = SemiLarghezzaDisco(std::max(std::abs(h) - margine, 0.0));
+    for (int px = 0; px < im.width(); ++px) {
+      const double x = (px + 0.5) / k * sx - 134;
+      const bool fuori = w < 0 || std::abs(x) > w + margine;
+      if (fuori && im.pixelColor(px, py) != cielo) ++scoperti;
+    }
+  }
+  return scoperti;
+}
+
+// At display scales of 1, 1.5 and 2 the sky is painted without gaps between
+// its lines, under and over the poles too.
+TEST_F(FinestraTest, SkyIsSeamlessAtEveryDisplayScale) {
+  FinestraPrincipale& f = Apri();
+  for (const char* c : {"Macchia", "IO", "Europa", "Ganimede", "Callisto"}) Imposta(c, false);
+  Istante("15", "3", "2004", "21", "0");
+  Clicca(Trova<QPushButton>("Calcola"));
+  const QColor cielo = ColoreQt(f.Modello().frmSatelliti.BackColor);
+  ASSERT_NE(cielo, ColoreQt(ColoreFacciata));
+  VistaZorva* z = f.Zorva();
+  for (double k : {1.0, 1.5, 2.0}) {
+    SCOPED_TRACE(k);
+    QImage im((QSizeF(z->size()) * k).toSize(), QImage::Format_RGB32);
+    im.setDevicePixelRatio(k);
+    im.fill(Qt::green);
+    z->render(&im);
+    EXPECT_EQ(CieloScoperto(im, cielo), 0);
+    // Directly under the south pole, where the dash was.
+    EXPECT_EQ(im.pixelColor(static_cast<int>(134 / 275.0 * im.width()),
+                            static_cast<int>(248.3 / 255.0 * im.height())),
+              cielo);
+  }
+}
+
 TEST_F(FinestraTest, AnimationRunsOnTheTimerAndStopsOnASecondClick) {
   FinestraPrincipale& f = Apri();
   MacchiaRossa& m = f.Modello();
