@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -189,13 +190,17 @@ TEST_F(FinestraTest, ControlsStandWhereTheDesignPutsThem) {
   struct Lista {
     const char* nome;
     int voci;
-    const char* prima;
-    const char* seconda;
-    const char* ultima;
+    QString prima;
+    QString seconda;
+    QString ultima;
   };
+  // The years run from 1998 to ten years after the present one.
+  const int anno = QDate::currentDate().year();
   const Lista liste[] = {
-      {"Giorno", 31, "1", "2", "31"},     {"Mese", 12, "1", "2", "12"},
-      {"Anno", 13, "1998", "1999", "2010"}, {"Ore", 24, "0", "1", "23"},
+      {"Giorno", 31, "1", "2", "31"},
+      {"Mese", 12, "1", "2", "12"},
+      {"Anno", anno + 10 - 1998 + 1, "1998", "1999", QString::number(anno + 10)},
+      {"Ore", 24, "0", "1", "23"},
       {"Minuti", 12, "0", "5", "55"},
   };
   for (const Lista& l : liste) {

@@ -6,7 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
+#include <QDate>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -208,10 +208,12 @@ void FinestraPrincipale::CreaCampiData(QWidget* area) {
     int x;
     int primo, ultimo, passo;
   };
+  // The years from 1998 to ten years after the present one.
+  const int ultimoAnno = QDate::currentDate().year() + 10;
   const Voce voci[] = {
       {"Giorno", &MacchiaRossa::Giorno, 600, 1, 31, 1},
       {"Mese", &MacchiaRossa::Mese, 2400, 1, 12, 1},
-      {"Anno", &MacchiaRossa::Anno, 4200, 1998, 2010, 1},
+      {"Anno", &MacchiaRossa::Anno, 4200, 1998, ultimoAnno, 1},
       {"Ore", &MacchiaRossa::Ore, 6000, 0, 23, 1},
       {"Minuti", &MacchiaRossa::Minuti, 7800, 0, 55, 5},
   };
