@@ -236,24 +236,21 @@ void FinestraPrincipale::CreaCampiData(QWidget* area) {
 }
 
 void FinestraPrincipale::CreaCampiTesto(QWidget* area) {
+  // Their tooltips are the model's.
   struct Voce {
     const char* nome;
     Campo MacchiaRossa::*campo;
     QRect posizione;
-    const char* suggerimento;
   };
   const Voce voci[] = {
-      {"Longitudine", &MacchiaRossa::Longitudine, Twip(600, 1560, 615, 375),
-       "Longitudine in gradi della macchia rossa nel sistema II"},
-      {"MC", &MacchiaRossa::MC, Twip(1800, 1560, 615, 375),
-       "Longitudine in gradi del meridiano centrale di Zorva nel sistema II"},
-      {"DiametroA", &MacchiaRossa::DiametroA, Twip(600, 2280, 615, 375),
-       "Diametro angolare di Zorva in secondi d'arco"},
-      {"De", &MacchiaRossa::De, Twip(1800, 2280, 615, 375), "Declinazione della Terra in gradi"},
-      {"Sorgere", &MacchiaRossa::Sorgere, Twip(1800, 2880, 615, 375), ""},
-      {"Culmine", &MacchiaRossa::Culmine, Twip(1800, 3360, 615, 375), ""},
-      {"Tramonto", &MacchiaRossa::Tramonto, Twip(1800, 3840, 615, 375), ""},
-      {"Massimo", &MacchiaRossa::Massimo, Twip(8400, 4440, 495, 285), ""},
+      {"Longitudine", &MacchiaRossa::Longitudine, Twip(600, 1560, 615, 375)},
+      {"MC", &MacchiaRossa::MC, Twip(1800, 1560, 615, 375)},
+      {"DiametroA", &MacchiaRossa::DiametroA, Twip(600, 2280, 615, 375)},
+      {"De", &MacchiaRossa::De, Twip(1800, 2280, 615, 375)},
+      {"Sorgere", &MacchiaRossa::Sorgere, Twip(1800, 2880, 615, 375)},
+      {"Culmine", &MacchiaRossa::Culmine, Twip(1800, 3360, 615, 375)},
+      {"Tramonto", &MacchiaRossa::Tramonto, Twip(1800, 3840, 615, 375)},
+      {"Massimo", &MacchiaRossa::Massimo, Twip(8400, 4440, 495, 285)},
   };
   for (const Voce& v : voci) {
     auto* e = new QLineEdit(area);
@@ -264,7 +261,7 @@ void FinestraPrincipale::CreaCampiTesto(QWidget* area) {
     connect(e, &QLineEdit::textEdited, this, [this, campo](const QString& testo) {
       if (!aggiornando_) (modello_.*campo).Text = testo.toStdString();
     });
-    campiTesto_.push_back({e, campo, Utf8(v.suggerimento)});
+    campiTesto_.push_back({e, campo});
     if (campo == &MacchiaRossa::Longitudine) fermiDurante_.push_back(e);
   }
 }
@@ -434,8 +431,7 @@ void FinestraPrincipale::AggiornaTesti() {
     const Campo& campo = modello_.*c.campo;
     const QString testo = QString::fromStdString(campo.Text);
     if (c.widget->text() != testo) c.widget->setText(testo);
-    const QString suggerimento =
-        campo.ToolTipText.empty() ? c.suggerimento : QString::fromStdString(campo.ToolTipText);
+    const QString suggerimento = QString::fromStdString(campo.ToolTipText);
     if (c.widget->toolTip() != suggerimento) c.widget->setToolTip(suggerimento);
   }
 }

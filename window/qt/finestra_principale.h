@@ -73,7 +73,6 @@ class FinestraPrincipale : public QMainWindow {
   struct CampoTesto {
     QLineEdit* widget;
     Campo MacchiaRossa::*campo;
-    QString suggerimento;  // tooltip of the design
   };
   struct CampoData {
     QComboBox* widget;
