@@ -90,15 +90,14 @@ bool MacchiaRossa::MeridianoA_Fotogramma() {
   // entering the near half, then those leaving it.
   for (auto metaVicina : {MetaVicinaEntrata, MetaVicinaUscita}) {
     for (int i = 0; i < 4; ++i) {
-      double lim = i == 0 ? 8.5 : 7.5;
-      if (CasellaSatellite(i).Value == 1 && metaVicina(u[i]) && -lim < XS[i] && XS[i] < lim &&
-          -127 <= YS[i] && YS[i] <= 127) {
+      if (CasellaSatellite(i).Value == 1 && metaVicina(u[i]) &&
+          OmbraVicinoAlMeridiano(i, XS[i], YS[i])) {
         CasellaSatellite(i).ForeColor = RGB(0, 0, 250);
         return Termina(ArrestoOmbra(i));
       }
     }
   }
-  if (Macchia.Value == 1 && 87.5 <= macchia.a && macchia.a <= 92.5)
+  if (Macchia.Value == 1 && MacchiaAlMeridiano(macchia.a))
     return Termina(Arresto::Macchia);
   an.ritardo = Intervallo();
   if (an.f >= UltimoFotogramma) return Termina(Arresto::Fine);

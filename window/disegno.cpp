@@ -6,6 +6,7 @@
 #include "ephemeris/meridiano.h"
 #include "ephemeris/numeri.h"
 #include "window/cielo.h"
+#include "window/fenomeni.h"
 #include "window/macchiarossa.h"
 
 namespace mr {
@@ -133,8 +134,8 @@ void MacchiaRossa::MostraMC(double omega) { MC.Text = TestoMC(omega); }
 
 // The small marker of the GRS on the satellite panel.
 void MacchiaRossa::MarcatorePannello(double a) {
-  double x = 5 * std::cos(a * 3.141592654 / 180);
-  if (Macchia.Value == 1 && Rivoluzione.Value == 1 && a < 180 && std::fabs(x) < 4.5) {
+  if (Macchia.Value == 1 && Rivoluzione.Value == 1 && MacchiaSulPannello(a)) {
+    double x = 5 * std::cos(a * 3.141592654 / 180);
     CreaPannello();
     frmSatelliti.disegno.Riempimento(ColoreMacchia);
     frmSatelliti.disegno.Cerchio(135 + x, 32, 0.8, ColoreMacchia, 1);
@@ -144,8 +145,8 @@ void MacchiaRossa::MarcatorePannello(double a) {
 // The oval of the GRS on the disk, narrowing towards the limbs (aspect q).
 // riempiSempre: the animation sets the fill colour even when the oval is off.
 void MacchiaRossa::MarcatoreDisco(double a, double q, bool riempiSempre) {
-  double x = 121 * std::cos(a * 3.141592654 / 180);
-  if (a <= 180 && std::fabs(x) <= 111) {
+  if (MacchiaSulDisco(a)) {
+    double x = 121 * std::cos(a * 3.141592654 / 180);
     if (riempiSempre || Macchia.Value == 1) Zorva.Riempimento(ColoreMacchia);
     if (Macchia.Value == 1)
       Zorva.Cerchio(133 + x, 162, 17.5 * std::sin(a * 3.141592654 / 180), RGB(210, 155, 105), q);

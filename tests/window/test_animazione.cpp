@@ -34,15 +34,19 @@ TEST_F(Animazione, FramesAdvanceTheClockBy8Point27Minutes) {
   EXPECT_EQ(Data(n), "16/3/2004 0:3");
 }
 
+// 15 March 2004, 10:00 mean time, Delta T 0: the central meridian is 192.46
+// (worked out by hand from the series); 80 frames later it is
+// 192.46 + 400 - 360 = 232.46, shown to a tenth.
 TEST_F(Animazione, CentralMeridianTurnsFiveDegreesPerFrame) {
   MacchiaRossa& m = SenzaArresti("15", "10", "0");
   m.Calcola_Click();
-  double omega0 = m.omegaSfondo;
+  EXPECT_NEAR(m.omegaSfondo, 192.46, 1e-9);
+  EXPECT_EQ(m.MC.Text, "192.5");
+  Imposta(m, "15", "3", "2004", "10", "0");
   ASSERT_TRUE(m.MeridianoA_Avvia());
   Fotogrammi(m, 80);
-  double atteso = Riduci360(omega0 + 400);
-  EXPECT_NEAR(m.omegaSfondo, atteso == 0 ? 360 : atteso, 1e-9);
-  EXPECT_EQ(m.MC.Text, TestoSingolo(ArrotondaA(m.omegaSfondo, 10)));
+  EXPECT_NEAR(m.omegaSfondo, 232.46, 1e-9);
+  EXPECT_EQ(m.MC.Text, "232.5");
 }
 
 TEST_F(Animazione, WithEveryStopOffRunsAll5222FramesAbout30Days) {
@@ -56,15 +60,18 @@ TEST_F(Animazione, WithEveryStopOffRunsAll5222FramesAbout30Days) {
   EXPECT_EQ(m.Massimo.Text, "100");
 }
 
+// The GRS at longitude 0 and the meridian at 192.46 (15 March 2004, 10:00
+// mean time): frame 33 brings the meridian to 357.46 (a = 92.54, just outside
+// the 2.5 degrees), frame 34 to 2.46 (a = 87.54), 34 x 8.273 minutes later.
 TEST_F(Animazione, StopsOnTheFirstGrsTransit) {
   MacchiaRossa& m = SenzaArresti("15", "10", "0");
   m.Macchia.Value = 1;
   m.MeridianoA();
   EXPECT_EQ(m.Arresto(), Arresto::Macchia);
-  double L = LeggiNumero(m.Longitudine.Text);
-  double distanza = std::fabs(Riduci360(m.omegaSfondo - L + 180) - 180);
-  EXPECT_LE(distanza, 2.5);
-  EXPECT_LT(m.Fotogramma(), 73);  // within one rotation of the planet
+  EXPECT_EQ(m.Fotogramma(), 34);
+  EXPECT_NEAR(m.omegaSfondo, 2.46, 1e-9);
+  EXPECT_EQ(m.MC.Text, "2.5");
+  EXPECT_EQ(Data(m), "15/3/2004 14:41");
 }
 
 TEST_F(Animazione, ShadowStopTurnsThatCaptionBlue) {
