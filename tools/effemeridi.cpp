@@ -79,8 +79,7 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
       std::error_code ec;
       if (!std::filesystem::is_directory(o.cartella, ec))
         Errore("la cartella non esiste: " + o.cartella.string());
-    }
-    else if (a == "--spunta") {
+    } else if (a == "--spunta") {
       std::string s = valore();
       auto uguale = s.find('=');
       if (uguale == std::string::npos || (s.substr(uguale + 1) != "0" && s.substr(uguale + 1) != "1"))

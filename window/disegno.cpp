@@ -98,11 +98,10 @@ void MacchiaRossa::PassoSatelliti(Colore& coloreCielo) {
 }
 
 // Covers the picture outside the disk outline with the colour of the sky: a
-// band along the top and one along the bottom, and each parallel continued to
-// the edges. The bands stand one unit inside the picture's edges: on its edges
-// they would stop a fraction of a unit short of the lines by the poles (the
-// highest parallels, near 86 degrees, leave the poles' own lines narrower),
-// and the picture would show through under the south pole.
+// band along the top, one along the bottom, and each parallel continued to the
+// edges. The bands stand one unit in from the picture's edges so that they
+// reach the lines beside the poles; on the edges they fell a fraction of a
+// unit short and left a dash of the picture showing under the south pole.
 void MacchiaRossa::DipingiCielo(Colore coloreCielo) {
   Zorva.LarghezzaLinea(16);
   Zorva.Linea(0, 1, 275, 1, coloreCielo);
