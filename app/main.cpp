@@ -1,6 +1,9 @@
 // The GUI program. With --istantanea FILE it starts as usual, then saves a
 // picture of its windows to FILE and ends.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -8,7 +11,10 @@
 #include <QStringList>
 #include <QTextStream>
 #include <algorithm>
+#include <filesystem>
 
+#include "app/riga_comando.h"
+#include "app/versione.h"
 #include "settings/file_impostazioni.h"
 #include "window/qt/finestra_principale.h"
 #include "window/qt/pannello_satelliti.h"
@@ -39,25 +45,70 @@ QImage Istantanea(mr::FinestraPrincipale& finestra) {
   return immagine;
 }
 
+// The command line as the process received it.
+QStringList Argomenti(int argc, char* argv[]) {
+  QStringList argomenti;
+  for (int i = 0; i < argc; ++i) argomenti << QString::fromLocal8Bit(argv[i]);
+  return argomenti;
+}
+
+int Errore(const QString& messaggio) {
+  QTextStream(stderr) << "macchiarossa: " << messaggio << "\n" << mr::TestoUso();
+  return 2;
+}
+
+// The folder of the settings files for the window: empty for the working
+// directory, which the window takes itself. The user's folder is created.
+std::filesystem::path CartellaFinestra(const mr::RigaComando& riga) {
+  if (riga.cartella == mr::Cartella::DiLavoro) return {};
+  const QString cartella = mr::CartellaImpostazioni(riga);
+  if (!QDir().mkpath(cartella))
+    QTextStream(stderr) << "macchiarossa: impossibile creare la cartella \"" << cartella << "\".\n";
+  return std::filesystem::path(QFile::encodeName(cartella).toStdString());
+}
+
+// The program's icon, in the sizes installed with it.
+QIcon Icona() {
+  QIcon icona;
+  for (int lato : {16, 32, 48, 64, 128, 256})
+    icona.addFile(QString(":/icone/%1.png").arg(lato), QSize(lato, lato));
+  return icona;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   mr::IgnoraSegnaleLimiteFile();
-  QApplication app(argc, argv);
   QApplication::setApplicationName("macchiarossa");
-  const QStringList argomenti = QApplication::arguments();
-  const qsizetype i = argomenti.indexOf("--istantanea");
-  if (i >= 0 && i + 1 >= argomenti.size()) {
-    QTextStream(stderr) << "Uso: macchiarossa [--istantanea FILE]\n";
-    return 2;
+  QApplication::setApplicationVersion(mr::Versione);
+  // --help and --version answer without a display: the line is read once
+  // before the application takes its own options (-platform ...) from it.
+  const mr::RigaComando prima = mr::LeggiRigaComando(Argomenti(argc, argv));
+  if (!prima.errore.isEmpty()) return Errore(prima.errore);
+  if (prima.aiuto) {
+    QTextStream(stdout) << mr::TestoAiuto(mr::CartellaImpostazioni(prima));
+    return 0;
+  }
+  if (prima.versione) {
+    QTextStream(stdout) << mr::TestoVersione();
+    return 0;
   }
 
-  mr::FinestraPrincipale finestra;
+  QApplication app(argc, argv);
+  QApplication::setDesktopFileName(mr::IdApplicazione);
+  QApplication::setWindowIcon(Icona());
+  const mr::RigaComando riga = mr::LeggiRigaComando(QApplication::arguments());
+  if (!riga.estranei.isEmpty()) {
+    const QString a = riga.estranei.first();
+    return Errore((a.startsWith('-') ? "opzione sconosciuta: " : "argomento inatteso: ") + a);
+  }
+
+  mr::FinestraPrincipale finestra(CartellaFinestra(riga));
   finestra.show();
-  if (i < 0) return app.exec();
+  if (!riga.istantanea) return app.exec();
 
   AttendiEventi();
-  const QString file = argomenti.at(i + 1);
+  const QString& file = *riga.istantanea;
   if (!Istantanea(finestra).save(file)) {
     QTextStream(stderr) << "Impossibile salvare l'immagine in \"" << file << "\".\n";
     return 1;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/versione.h"
 #include "ephemeris/numeri.h"
 #include "settings/file_impostazioni.h"
 #include "window/macchiarossa.h"
@@ -36,7 +37,7 @@ constexpr const char* Uso =
     "uso: effemeridi [--giorno T] [--mese T] [--anno T] [--ore T] [--minuti T]\n"
     "                [--zona TU|TM|OE] [--cartella DIR] [--spunta NOME=0|1 ...]\n"
     "                [--azione Calcola|Più|Meno|Più10|Meno10|TReale|Rotazione]\n"
-    "                [--json] [--disegno] [--help]\n";
+    "                [--json] [--disegno] [--help] [--version]\n";
 
 class AmbienteConsole : public mr::Ambiente {
  public:
@@ -49,7 +50,7 @@ struct Opzioni {
   std::filesystem::path cartella = ".";
   std::vector<std::pair<std::string, int>> spunte;
   const Azione* azione = &Azioni[0];
-  bool json = false, disegno = false, aiuto = false;
+  bool json = false, disegno = false, aiuto = false, versione = false;
 };
 
 [[noreturn]] void Errore(const std::string& messaggio) {
@@ -71,6 +72,7 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
     if (a == "--json") o.json = true;
     else if (a == "--disegno") o.disegno = true;
     else if (a == "--help") o.aiuto = true;
+    else if (a == "--version") o.versione = true;
     else if (campi.count(a)) o.campi[campi.at(a)] = valore();
     else if (a == "--zona") {
       o.zona = valore();
@@ -213,6 +215,10 @@ int main(int argc, char** argv) {
   Opzioni o = LeggiOpzioni(argc, argv);
   if (o.aiuto) {
     std::cout << Uso;
+    return 0;
+  }
+  if (o.versione) {
+    std::cout << "effemeridi (MacchiaRossa) " << mr::Versione << "\n";
     return 0;
   }
   AmbienteConsole ambiente;

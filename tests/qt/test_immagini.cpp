@@ -218,7 +218,7 @@ TEST(FinestreSatelliti, OneWindowEachWithItsCaption) {
 
 TEST(Informazioni, OpensOnceAndClosesWithOK) {
   prova::App();
-  MostraInformazioni(nullptr);
+  MostraInformazioni(nullptr, "/tmp/osservatorio di prova");
   QWidget* w = Finestra("frmInformazioni");
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->windowTitle(), "Informazioni su MacchiaRossa");
@@ -227,13 +227,15 @@ TEST(Informazioni, OpensOnceAndClosesWithOK) {
   QStringList testi;
   for (QLabel* l : w->findChildren<QLabel*>()) testi << l->text();
   EXPECT_TRUE(testi.contains("MacchiaRossa"));
-  EXPECT_TRUE(testi.contains("Versione 1.0.0"));
+  // The version of the project's CMakeLists.txt, and the settings folder given.
+  EXPECT_TRUE(testi.contains(QString("Versione ") + VERSIONE_PROGETTO));
+  EXPECT_TRUE(testi.contains("Cartella delle impostazioni:\n/tmp/osservatorio di prova"));
   auto* ok = w->findChild<QPushButton*>("OK");
   ASSERT_NE(ok, nullptr);
   EXPECT_EQ(ok->text(), "OK");
   ok->click();
   EXPECT_FALSE(w->isVisible());
-  MostraInformazioni(nullptr);
+  MostraInformazioni(nullptr, "/tmp/osservatorio di prova");
   EXPECT_TRUE(w->isVisible());
   EXPECT_EQ(FinestreDiNome("frmInformazioni"), 1);
   w->close();

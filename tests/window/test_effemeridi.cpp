@@ -95,6 +95,14 @@ TEST_F(Effemeridi, ErrorsHaveTheirExitStatus) {
   EXPECT_TRUE(Contiene(aiuto.uscita, "uso: effemeridi"));
 }
 
+// The version of the project's CMakeLists.txt, with nothing computed or read.
+TEST_F(Effemeridi, VersionIsTheProjects) {
+  Esito e = Esegui("--version");
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.uscita, std::string("effemeridi (MacchiaRossa) ") + VERSIONE_PROGETTO + "\n");
+  EXPECT_EQ(e.errori, "");
+}
+
 TEST_F(Effemeridi, AFolderThatDoesNotExistIsAnError) {
   for (const char* cartella : {"--cartella /non/esiste", "--cartella stderr.txt"}) {
     SCOPED_TRACE(cartella);

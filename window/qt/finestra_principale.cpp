@@ -132,7 +132,8 @@ void FinestraPrincipale::CreaMenu() {
 
   QAction* mInformazioni = menuBar()->addAction(Utf8("I&nformazioni"));
   mInformazioni->setObjectName("mInformazioni");
-  connect(mInformazioni, &QAction::triggered, this, [this] { MostraInformazioni(this); });
+  connect(mInformazioni, &QAction::triggered, this,
+          [this] { MostraInformazioni(this, cartella_); });
 }
 
 void FinestraPrincipale::CreaControlli() {

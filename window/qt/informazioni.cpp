@@ -1,6 +1,8 @@
 #include "window/qt/informazioni.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/versione.h"
 #include "window/qt/immagini.h"
 
 namespace mr {
@@ -36,7 +39,7 @@ QLabel* Testo(const QString& testo, QWidget* genitore, int punti, bool grassetto
   return etichetta;
 }
 
-QDialog* CreaInformazioni(QWidget* genitore) {
+QDialog* CreaInformazioni(QWidget* genitore, const std::filesystem::path& cartella) {
   auto* finestra = new QDialog(genitore);
   finestra->setObjectName("frmInformazioni");
   finestra->setWindowTitle("Informazioni su MacchiaRossa");
@@ -49,10 +52,15 @@ QDialog* CreaInformazioni(QWidget* genitore) {
   giove->setAlignment(Qt::AlignTop);
 
   auto* nome = Testo("MacchiaRossa", finestra, 16, true);
-  auto* versione = Testo("Versione 1.0.0", finestra, 0, false);
+  auto* versione = Testo(QString("Versione ") + Versione, finestra, 0, false);
+  versione->setObjectName("Versione");
   auto* spiegazione = Testo(QString::fromUtf8(descrizione), finestra, 0, false);
   spiegazione->setWordWrap(true);
   spiegazione->setFixedWidth(380);
+  const QString percorso = QDir::toNativeSeparators(QFile::decodeName(cartella.c_str()));
+  auto* impostazioni = Testo("Cartella delle impostazioni:\n" + percorso, finestra, 0, false);
+  impostazioni->setObjectName("Cartella");
+  impostazioni->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   auto* ok = new QPushButton("OK", finestra);
   ok->setObjectName("OK");
@@ -64,6 +72,8 @@ QDialog* CreaInformazioni(QWidget* genitore) {
   colonna->addWidget(versione);
   colonna->addSpacing(8);
   colonna->addWidget(spiegazione);
+  colonna->addSpacing(8);
+  colonna->addWidget(impostazioni);
   colonna->addStretch(1);
 
   auto* riga = new QHBoxLayout;
@@ -84,9 +94,9 @@ QDialog* CreaInformazioni(QWidget* genitore) {
 
 }  // namespace
 
-void MostraInformazioni(QWidget* genitore) {
+void MostraInformazioni(QWidget* genitore, const std::filesystem::path& cartella) {
   static QPointer<QDialog> finestra;
-  if (!finestra) finestra = CreaInformazioni(genitore);
+  if (!finestra) finestra = CreaInformazioni(genitore, cartella);
   finestra->show();
   finestra->raise();
   finestra->activateWindow();
