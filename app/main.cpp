@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QIcon>
 #include <QImage>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
@@ -58,13 +60,30 @@ int Errore(const QString& messaggio) {
 }
 
 // The folder of the settings files for the window: empty for the working
-// directory, which the window takes itself. The user's folder is created.
+// directory, which the window takes itself.
 std::filesystem::path CartellaFinestra(const mr::RigaComando& riga) {
   if (riga.cartella == mr::Cartella::DiLavoro) return {};
-  const QString cartella = mr::CartellaImpostazioni(riga);
-  if (!QDir().mkpath(cartella))
-    QTextStream(stderr) << "macchiarossa: impossibile creare la cartella \"" << cartella << "\".\n";
-  return std::filesystem::path(QFile::encodeName(cartella).toStdString());
+  return std::filesystem::path(QFile::encodeName(mr::CartellaImpostazioni(riga)).toStdString());
+}
+
+// Creates the user's configuration folder when it is the one chosen. False
+// when it cannot be made.
+bool CreaCartellaUtente(const mr::RigaComando& riga) {
+  return riga.cartella != mr::Cartella::Utente || QDir().mkpath(mr::CartellaImpostazioni(riga));
+}
+
+// The program still runs without its settings folder, on the default
+// settings; its saves fail with their own notices.
+void AvvisoCartellaMancante(const QString& cartella, QWidget* finestra) {
+  auto* box = new QMessageBox(QMessageBox::Warning, "Macchia Rossa",
+                              "Impossibile creare la cartella delle impostazioni \"" +
+                                  QDir::toNativeSeparators(cartella) +
+                                  "\": le impostazioni non saranno salvate.",
+                              QMessageBox::Ok, finestra);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setModal(false);
+  // After the window's own start-up notices, so that it stands above them.
+  QTimer::singleShot(0, box, &QMessageBox::show);
 }
 
 // The program's icon, in the sizes installed with it.
@@ -103,8 +122,10 @@ int main(int argc, char* argv[]) {
     return Errore((a.startsWith('-') ? "opzione sconosciuta: " : "argomento inatteso: ") + a);
   }
 
+  const bool cartellaPronta = CreaCartellaUtente(riga);
   mr::FinestraPrincipale finestra(CartellaFinestra(riga));
   finestra.show();
+  if (!cartellaPronta) AvvisoCartellaMancante(mr::CartellaImpostazioni(riga), &finestra);
   if (!riga.istantanea) return app.exec();
 
   AttendiEventi();

@@ -2,13 +2,13 @@
 # Installs the build into a temporary prefix and checks what a desktop needs of
 # the install: every file in place, the desktop entry and the metadata valid,
 # the programs and manual pages agreeing with each other.
-# Usage: installazione.sh BUILD_DIR VERSION APP_ID
+# Usage: installazione.sh CMAKE BUILD_DIR VERSION APP_ID
 set -euo pipefail
-build=$1 versione=$2 id=$3
+cmake=$1 build=$2 versione=$3 id=$4
 
 prefisso=$(mktemp -d)
 trap 'rm -rf "$prefisso"' EXIT
-cmake --install "$build" --prefix "$prefisso" >/dev/null
+"$cmake" --install "$build" --prefix "$prefisso" >/dev/null
 cd "$prefisso"
 
 errori=0
