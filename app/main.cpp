@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
 #include <QMessageBox>
@@ -86,11 +87,10 @@ void AvvisoCartellaMancante(const QString& cartella, QWidget* finestra) {
   QTimer::singleShot(0, box, &QMessageBox::show);
 }
 
-// The program's icon, in the sizes installed with it.
+// The program's icon, in the sizes installed with it (built in, in :/icone).
 QIcon Icona() {
   QIcon icona;
-  for (int lato : {16, 32, 48, 64, 128, 256})
-    icona.addFile(QString(":/icone/%1.png").arg(lato), QSize(lato, lato));
+  for (const QFileInfo& file : QDir(":/icone").entryInfoList()) icona.addFile(file.filePath());
   return icona;
 }
 
