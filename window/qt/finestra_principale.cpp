@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QWindow>
@@ -109,7 +110,9 @@ FinestraPrincipale::FinestraPrincipale(std::filesystem::path cartella, QWidget* 
   CreaControlli();
   ImpostaVisioneNotturna(vista_.visioneNotturna);
   MostraOrientamento();
-  FissaDimensioni();
+  // The design's area under a menu bar as high as the style makes it, which
+  // night vision changes.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   // Just below the satellite panel, which has its own place on the screen.
   move(5535 / 15, (555 + 1725) / 15 + 40);
 
@@ -121,16 +124,6 @@ FinestraPrincipale::FinestraPrincipale(std::filesystem::path cartella, QWidget* 
 
 FinestraPrincipale::~FinestraPrincipale() {
   if (animazione_) QApplication::restoreOverrideCursor();
-}
-
-// The design's area under a menu bar as high as the style makes it.
-void FinestraPrincipale::FissaDimensioni() {
-  setFixedSize(9510 / 15, 6540 / 15 + menuBar()->sizeHint().height());
-}
-
-void FinestraPrincipale::changeEvent(QEvent* e) {
-  QMainWindow::changeEvent(e);
-  if (e->type() == QEvent::StyleChange) FissaDimensioni();
 }
 
 void FinestraPrincipale::CreaMenu() {

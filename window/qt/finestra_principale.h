@@ -73,8 +73,6 @@ class FinestraPrincipale : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* e) override;
-  // Night vision changes the style, and with it the menu bar's height.
-  void changeEvent(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   // Esc stops a running animation.
   void keyPressEvent(QKeyEvent* e) override;
@@ -93,7 +91,6 @@ class FinestraPrincipale : public QMainWindow {
     Casella MacchiaRossa::*casella;
   };
 
-  void FissaDimensioni();
   void CreaMenu();
   void CreaControlli();
   void CreaCampiData(QWidget* area);

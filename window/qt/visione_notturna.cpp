@@ -1,13 +1,13 @@
 #include "window/qt/visione_notturna.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QEvent>
-#include <QLabel>
-#include <QPixmap>
-#include <QAbstractScrollArea>
 #include <QGraphicsEffect>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPixmap>
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
@@ -133,6 +133,8 @@ class SoloRosso : public QGraphicsEffect {
   }
 };
 
+// The widgets that draw a text cursor: line edits (the editable lists' too)
+// and the scrolling views of text and tables.
 bool CampoDiTesto(const QObject* o) {
   return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QAbstractScrollArea*>(o);
 }
@@ -143,8 +145,8 @@ void FiltraCampo(QWidget* w) {
   if (!attiva_ && filtrata) w->setGraphicsEffect(nullptr);
 }
 
-// Filters the windows and the pictures of the labels as they are shown: a
-// window opened at night needs no code of its own.
+// Filters the pictures of the labels and the fields of text as they are
+// shown: a window opened at night needs no code of its own.
 class FiltroAllaMostra : public QObject {
  protected:
   bool eventFilter(QObject* o, QEvent* e) override {

@@ -6,20 +6,23 @@
 //
 // It is application-wide and automatic:
 //  - the application palette (and the tooltips') turns dark red on black, so
-//    every widget that takes its colours from the palette follows; the style
-//    becomes one that paints with the palette alone (the usual one adds greys
-//    of its own to buttons and frames), and the day's comes back after;
+//    every widget that takes its colours from the palette follows;
+//  - the style becomes one that paints with the palette alone (the usual one
+//    shades buttons and frames with greys of its own), and the day's comes
+//    back after;
 //  - a picture shown in a QLabel (the satellites, the about box, the icons of
-//    the notices) is filtered when the label is shown;
-//  - switching re-applies at once the colours set through ImpostaColore and
-//    the labels' pictures, and repaints every widget.
+//    the notices) is filtered when the label is shown, and the fields of text
+//    keep only the red of what they paint (their cursor inverts the colours
+//    under it);
+//  - switching re-applies at once the colours set through ImpostaColore, the
+//    labels' pictures and the fields' filter, and repaints every widget.
 //
 // The one rule for a window, now or added later: a colour or a picture that
-// it chooses itself goes through this file (a window of fixed size that
-// counts on the style's metrics sizes itself again on QEvent::StyleChange). A colour of its widgets' palettes
+// it chooses itself goes through this file. A colour of its widgets' palettes
 // is set with ImpostaColore; what its paintEvent paints takes ColoreScena /
 // ColoreFondo / ColoreInchiostro / ImmagineScena at paint time (the canvas
-// TelaQPainter does so for every drawing). Nothing else is needed.
+// TelaQPainter does so for every drawing). A window whose size counts on the
+// style's metrics sizes itself again on QEvent::StyleChange.
 #pragma once
 
 #include <QColor>
