@@ -308,6 +308,32 @@ TEST_F(VistaTest, TurnedPictureStillTakesTheGridOnAClickAndTheChoiceIsRemembered
   EXPECT_EQ(finestra_->Zorva()->OrientamentoAttuale(), Orientamento::SpecularCapovolta);
 }
 
+// A settings file that cannot be read or written: the notice names it, the
+// choice still holds for the session, and nothing else is touched.
+TEST_F(VistaTest, AnUnusableSettingsFileIsNamedInANotice) {
+  fs::create_directory(cartella_ / "MacchiaRossa.ini");
+  FinestraPrincipale& f = Apri();
+  QCoreApplication::processEvents();
+  const auto avvisi = [&f] {
+    QStringList testi;
+    for (QMessageBox* b : f.findChildren<QMessageBox*>())
+      if (b->isVisible()) testi << b->text();
+    return testi;
+  };
+  ASSERT_EQ(avvisi().size(), 1) << avvisi().join("|").toStdString();
+  EXPECT_TRUE(avvisi()[0].startsWith("Impossibile leggere il file MacchiaRossa.ini"))
+      << avvisi()[0].toStdString();
+  for (QMessageBox* b : f.findChildren<QMessageBox*>()) b->close();
+  QCoreApplication::processEvents();
+
+  Trova<QAction>("mOrientamento_capovolta")->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(TestoDi("Label7"), "Polo   S");
+  ASSERT_EQ(avvisi().size(), 1);
+  EXPECT_TRUE(avvisi()[0].contains("MacchiaRossa.ini")) << avvisi()[0].toStdString();
+  EXPECT_TRUE(fs::is_directory(cartella_ / "MacchiaRossa.ini"));
+}
+
 // ---- night vision ----------------------------------------------------------
 
 TEST(FiltroRosso, BrightnessGoesIntoTheRedChannel) {
