@@ -14,7 +14,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QPushButton>
 #include <QStyle>
 #include <cmath>
 #include <filesystem>
@@ -147,7 +146,8 @@ TEST(TelaOrientata, PrintedTextStaysUprightAtTheTurnedPlace) {
     // At the right edge the text starts at a fraction of a pixel, which
     // smooths its edges differently; mirrored glyphs differ far more.
     const QImage letto = im.copy(q);
-    EXPECT_LT(3 * DifferenzaMedia(letto, testo), DifferenzaMedia(letto, testo.mirrored(true, false)));
+    EXPECT_LT(3 * DifferenzaMedia(letto, testo),
+              DifferenzaMedia(letto, testo.mirrored(true, false)));
   }
   EXPECT_NE(testo.mirrored(true, false), testo);
 }
@@ -421,12 +421,12 @@ TEST_F(VistaTest, NightVisionTurnsEveryWindowRedAndSwitchingBackRestoresTheDay) 
   Trova<QAction>("mCoordinate")->trigger();
   MostraInformazioni(&f);
   QCoreApplication::processEvents();
-  QStringList classi;
+  QString aperte;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible()) classi << w->objectName() + ":" + w->metaObject()->className();
+    if (w->isVisible()) aperte += w->objectName() + ":" + w->metaObject()->className() + " ";
   for (const char* attesa : {"frmSatelliti", "frmEUROPA", "Coordinate", "frmInformazioni",
                              "MacchiaRossa", "QMessageBox"})
-    EXPECT_TRUE(classi.join(" ").contains(attesa)) << attesa << ": " << classi.join(" ").toStdString();
+    EXPECT_TRUE(aperte.contains(attesa)) << attesa << ": " << aperte.toStdString();
 
   const std::map<QWidget*, Aspetto> giorno = Fotografa();
   const QString stileGiorno = QApplication::style()->name();

@@ -3,10 +3,10 @@
 #include <QFontMetricsF>
 #include <QPen>
 #include <QWidget>
-
-#include "window/qt/visione_notturna.h"
 #include <cmath>
 #include <numbers>
+
+#include "window/qt/visione_notturna.h"
 
 namespace mr {
 
@@ -14,6 +14,10 @@ QColor ColoreQt(Colore c) {
   return QColor((c >> 16) & 0xff, (c >> 8) & 0xff, c & 0xff);
 }
 
+namespace {
+
+// The pixel transform of an orientation over a pixel area: the identity for
+// the direct view, else the area reversed along one axis or both.
 QTransform TrasformaOrientamento(Orientamento o, QRect area) {
   const Ribaltamento r = RibaltamentoDi(o);
   // A reversed axis runs from the area's other edge: x -> left + right - x.
@@ -22,6 +26,8 @@ QTransform TrasformaOrientamento(Orientamento o, QRect area) {
   const double dy = r.verticale ? 2.0 * area.top() + area.height() : 0;
   return QTransform(sx, 0, 0, sy, dx, dy);
 }
+
+}  // namespace
 
 TelaQPainter::TelaQPainter(QPainter& p, QRect area, QImage sfondo, QColor coloreSfondo,
                            QFont font, Orientamento orientamento)

@@ -9,7 +9,6 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <QPalette>
 #include <QPointF>
 #include <QRect>
 #include <QTransform>
@@ -21,10 +20,6 @@ namespace mr {
 
 // A colour of the models as it is designed (night vision aside).
 QColor ColoreQt(Colore c);
-
-// The pixel transform of an orientation over a pixel area: the identity for
-// the direct view, else the area reversed along one axis or both.
-QTransform TrasformaOrientamento(Orientamento o, QRect area);
 
 class TelaQPainter : public Tela {
  public:
