@@ -62,5 +62,27 @@ TEST_F(Istantanea, AtScaleTwoItIsThePictureAtScaleOneTwiceAsLarge) {
   EXPECT_LT(DifferenzaMedia(uno, ridotta), 6);
 }
 
+// The picture area in a snapshot: under the menu bar, whose height is what is
+// left of the picture's height after the area, the 8 pixels and the panel.
+QImage ZorvaNellIstantanea(const QImage& im) {
+  const int menu = im.height() - 436 - 8 - 115;
+  return im.copy(208, 120 + menu, 225, 209);
+}
+
+TEST_F(Istantanea, TheSnapshotShowsTheChosenOrientation) {
+  const QImage diretta = Scatta("1");
+  std::ofstream(cartella_ / "MacchiaRossa.ini", std::ios::binary)
+      << "[Vista]\norientamento=capovolta\n";
+  const QImage capovolta = Scatta("1");
+  ASSERT_FALSE(diretta.isNull());
+  ASSERT_FALSE(capovolta.isNull());
+  ASSERT_EQ(capovolta.size(), diretta.size());
+  const QImage d = ZorvaNellIstantanea(diretta), c = ZorvaNellIstantanea(capovolta);
+  // The clock may have moved on by a minute between the two: a fraction of a degree.
+  const double girata = DifferenzaMedia(c, d.mirrored(true, true));
+  EXPECT_LT(girata, 3);
+  EXPECT_GT(DifferenzaMedia(c, d), 4 * girata);
+}
+
 }  // namespace
 }  // namespace mr

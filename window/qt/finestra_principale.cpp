@@ -1,6 +1,7 @@
 #include "window/qt/finestra_principale.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -9,7 +10,9 @@
 #include <QDate>
 #include <QDir>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QWindow>
@@ -21,12 +24,15 @@
 #include <cmath>
 #include <string_view>
 
+#include "settings/file_impostazioni.h"
+#include "settings/preferenze.h"
 #include "settings/qt/coordinate_view.h"
 #include "window/nomi_satelliti.h"
 #include "window/qt/aspetto.h"
 #include "window/qt/informazioni.h"
 #include "window/qt/pannello_satelliti.h"
 #include "window/qt/tela_qpainter.h"
+#include "window/qt/visione_notturna.h"
 #include "window/qt/vista_zorva.h"
 
 namespace mr {
@@ -96,9 +102,17 @@ FinestraPrincipale::FinestraPrincipale(std::filesystem::path cartella, QWidget* 
   setWindowTitle(Utf8("Zorva: Macchia Rossa - Ombre, eclissi, occultazioni e transiti dei "
                       "satelliti galileiani (Tarbeni)"));
   setFont(FontFinestra());
+  // The view as the observer left it.
+  LetturaPreferenze preferenze = LeggiPreferenze(cartella_);
+  if (preferenze.errore) ambiente_.Avviso(TestoErrore(*preferenze.errore));
+  vista_ = LeggiVista(preferenze.preferenze);
   CreaMenu();
   CreaControlli();
-  setFixedSize(9510 / 15, 6540 / 15 + menuBar()->sizeHint().height());
+  ImpostaVisioneNotturna(vista_.visioneNotturna);
+  MostraOrientamento();
+  // The design's area under a menu bar as high as the style makes it, which
+  // night vision changes.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   // Just below the satellite panel, which has its own place on the screen.
   move(5535 / 15, (555 + 1725) / 15 + 40);
 
@@ -124,6 +138,7 @@ void FinestraPrincipale::CreaMenu() {
   mCoordinate_ = mImpostazioni->addAction(Utf8("Osservatore - GMR - Delta T"));
   mCoordinate_->setObjectName("mCoordinate");
   connect(mCoordinate_, &QAction::triggered, this, &FinestraPrincipale::MostraCoordinate);
+  CreaMenuVista(mImpostazioni);
 
   QAction* mSatelliti = menuBar()->addAction(Utf8("&Satelliti"));
   mSatelliti->setObjectName("mSatelliti");
@@ -134,6 +149,31 @@ void FinestraPrincipale::CreaMenu() {
   mInformazioni->setObjectName("mInformazioni");
   connect(mInformazioni, &QAction::triggered, this,
           [this] { MostraInformazioni(this, cartella_); });
+}
+
+void FinestraPrincipale::CreaMenuVista(QMenu* mImpostazioni) {
+  mImpostazioni->addSeparator();
+  QMenu* mOrientamento = mImpostazioni->addMenu(Utf8("Orientamento"));
+  mOrientamento->setObjectName("mOrientamento");
+  auto* gruppo = new QActionGroup(mOrientamento);
+  for (Orientamento o : Orientamenti) {
+    const std::string_view nome = NomeOrientamento(o), chiave = ChiaveOrientamento(o);
+    QAction* a = mOrientamento->addAction(QString::fromUtf8(nome.data(), nome.size()));
+    a->setObjectName("mOrientamento_" + QString::fromUtf8(chiave.data(), chiave.size()));
+    a->setCheckable(true);
+    gruppo->addAction(a);
+    connect(a, &QAction::triggered, this, [this, o] { ScegliOrientamento(o); });
+    mOrientamento_[o] = a;
+  }
+  // Ctrl+N works from every window of the program: at the eyepiece the one
+  // in front may be the satellite panel.
+  mVisioneNotturna_ = mImpostazioni->addAction(Utf8("Visione notturna"));
+  mVisioneNotturna_->setObjectName("mVisioneNotturna");
+  mVisioneNotturna_->setCheckable(true);
+  mVisioneNotturna_->setChecked(vista_.visioneNotturna);
+  mVisioneNotturna_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  mVisioneNotturna_->setShortcutContext(Qt::ApplicationShortcut);
+  connect(mVisioneNotturna_, &QAction::triggered, this, &FinestraPrincipale::ScegliVisioneNotturna);
 }
 
 void FinestraPrincipale::CreaControlli() {
@@ -157,6 +197,7 @@ void FinestraPrincipale::CreaControlli() {
   zorva_->alDoppioClic = [this] {
     if (!animazione_) Esegui([this] { modello_.Zorva_DblClick(); });
   };
+  CreaMarche(area);
 }
 
 void FinestraPrincipale::CreaEtichette(QWidget* area) {
@@ -199,6 +240,25 @@ void FinestraPrincipale::CreaEtichette(QWidget* area) {
       l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
       l->setToolTip(Utf8("Per variare la velocità dell'animazione"));
     }
+    if (std::string_view(v.nome) == "Label7") polo_ = l;
+  }
+}
+
+// The directions on the sky beside the picture's limbs, at the equator's height.
+void FinestraPrincipale::CreaMarche(QWidget* area) {
+  const QRect z = zorva_->geometry();
+  const int equatore = z.top() + z.height() * 129 / 255;
+  const QRect posizioni[2] = {QRect(z.left() - 18, equatore - 8, 16, 17),
+                              QRect(z.right() + 3, equatore - 8, 16, 17)};
+  const char* nomi[2] = {"MarcaSinistra", "MarcaDestra"};
+  for (int k = 0; k < 2; ++k) {
+    auto* l = new QLabel(area);
+    l->setObjectName(nomi[k]);
+    l->setGeometry(posizioni[k]);
+    l->setAlignment((k == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    l->setToolTip(Utf8("Direzione sul cielo: E est, O ovest"));
+    ImpostaColore(l, QPalette::WindowText, QColor(128, 0, 0));
+    marche_[k] = l;
   }
 }
 
@@ -467,7 +527,10 @@ void FinestraPrincipale::AggiornaVelocita() {
 void FinestraPrincipale::AggiornaPannello() {
   const PannelloSatelliti& p = modello_.frmSatelliti;
   if (!pannello_ && !p.Visible) return;
-  if (!pannello_) pannello_ = new FinestraSatelliti(modello_, this);
+  if (!pannello_) {
+    pannello_ = new FinestraSatelliti(modello_, this);
+    pannello_->ImpostaOrientamento(vista_.orientamento);
+  }
   pannello_->Aggiorna();
   if (p.Visible && !pannello_->isVisible()) pannello_->show();
   if (!p.Visible && pannello_->isVisible()) pannello_->hide();
@@ -530,6 +593,38 @@ void FinestraPrincipale::FineAnimazione() {
 void FinestraPrincipale::AbilitaDurante(bool abilita) {
   for (QWidget* w : fermiDurante_) w->setEnabled(abilita);
   mCoordinate_->setEnabled(abilita);
+}
+
+// ---- the view ---------------------------------------------------------------
+
+void FinestraPrincipale::ScegliOrientamento(Orientamento o) {
+  vista_.orientamento = o;
+  MostraOrientamento();
+  RicordaVista();
+}
+
+void FinestraPrincipale::ScegliVisioneNotturna(bool attiva) {
+  vista_.visioneNotturna = attiva;
+  mVisioneNotturna_->setChecked(attiva);
+  ImpostaVisioneNotturna(attiva);
+  RicordaVista();
+}
+
+void FinestraPrincipale::MostraOrientamento() {
+  const Orientamento o = vista_.orientamento;
+  mOrientamento_.at(o)->setChecked(true);
+  zorva_->ImpostaOrientamento(o);
+  if (pannello_) pannello_->ImpostaOrientamento(o);
+  polo_->setText(QString::fromStdString(TestoPolo(o)));
+  const PuntiCardinali c = CardinaliDi(o);
+  marche_[0]->setText(QString::fromUtf8(c.sinistra.data(), c.sinistra.size()));
+  marche_[1]->setText(QString::fromUtf8(c.destra.data(), c.destra.size()));
+}
+
+// A choice that cannot be stored still holds for this session; the notice says why.
+void FinestraPrincipale::RicordaVista() {
+  if (const auto errore = AggiornaPreferenze(cartella_, PreferenzeVista(vista_)))
+    ambiente_.Avviso(TestoErrore(*errore));
 }
 
 // ---- menu and closing -----------------------------------------------------

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "window/macchiarossa.h"
+#include "window/vista.h"
 
 class QAbstractButton;
 class QAction;
@@ -21,6 +22,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -62,6 +64,12 @@ class FinestraPrincipale : public QMainWindow {
   void Aggiorna();
 
   bool AnimazioneAttiva() const { return animazione_; }
+
+  // The eyepiece's orientation and night vision, as chosen in the menu
+  // Impostazioni: shown at once and remembered in the settings file.
+  const SceltaVista& Vista() const { return vista_; }
+  void ScegliOrientamento(Orientamento o);
+  void ScegliVisioneNotturna(bool attiva);
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -111,6 +119,11 @@ class FinestraPrincipale : public QMainWindow {
   void FineAnimazione();
   void AbilitaDurante(bool abilita);
 
+  void CreaMenuVista(QMenu* mImpostazioni);
+  void CreaMarche(QWidget* area);
+  void MostraOrientamento();
+  void RicordaVista();
+
   void MostraCoordinate();
   bool ChiudiCoordinate();
   void Esci();
@@ -129,6 +142,11 @@ class FinestraPrincipale : public QMainWindow {
   QPushButton* rotazione_ = nullptr;
   VistaZorva* zorva_ = nullptr;
   QAction* mCoordinate_ = nullptr;
+  std::map<Orientamento, QAction*> mOrientamento_;
+  QAction* mVisioneNotturna_ = nullptr;
+  QLabel* polo_ = nullptr;       // Label7
+  QLabel* marche_[2] = {};       // "E" / "O" left and right of the picture
+  SceltaVista vista_;
   std::vector<QWidget*> fermiDurante_;  // disabled while the animation runs
 
   FinestraSatelliti* pannello_ = nullptr;

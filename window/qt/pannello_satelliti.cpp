@@ -11,8 +11,19 @@
 #include "window/qt/aspetto.h"
 #include "window/qt/satelliti_finestre.h"
 #include "window/qt/tela_qpainter.h"
+#include "window/qt/visione_notturna.h"
 
 namespace mr {
+
+namespace {
+
+// Light text on a dark background, dark text on a light one (design colours).
+QColor TestoSu(QColor sfondo) {
+  const int luminanza = (299 * sfondo.red() + 587 * sfondo.green() + 114 * sfondo.blue()) / 1000;
+  return luminanza < 128 ? Qt::white : Qt::black;
+}
+
+}  // namespace
 
 Legenda::Legenda(const QString& didascalia, QColor colore, QWidget* genitore)
     : QFrame(genitore), didascalia_(didascalia), colore_(colore) {
@@ -21,12 +32,13 @@ Legenda::Legenda(const QString& didascalia, QColor colore, QWidget* genitore)
 }
 
 void Legenda::paintEvent(QPaintEvent*) {
+  const QColor faccia = ColoreQt(ColoreFacciata);
   QPainter p(this);
-  p.fillRect(rect(), ColoreQt(ColoreFacciata));
-  p.setPen(QColor(160, 160, 160));
+  p.fillRect(rect(), ColoreFondo(faccia));
+  p.setPen(ColoreInchiostro(QColor(160, 160, 160), faccia));
   p.drawRect(rect().adjusted(0, 0, -1, -1));
   p.setFont(font());
-  p.setPen(colore_);
+  p.setPen(ColoreInchiostro(colore_, faccia));
   p.drawText(rect(), Qt::AlignCenter, didascalia_);
 }
 
@@ -73,7 +85,28 @@ FinestraSatelliti::FinestraSatelliti(MacchiaRossa& modello, QWidget* genitore)
   };
   visibilita_ = etichetta("Visibilità", Twip(3600, 0, 2895, 255));
   elevazione_ = etichetta("Elevazione", Twip(7920, 0, 1575, 255));
+  // Small marks in the lower corners, clear of the satellites' row.
+  const char* nomiMarche[2] = {"MarcaSinistra", "MarcaDestra"};
+  for (int k = 0; k < 2; ++k) {
+    auto* l = new QLabel(this);
+    l->setObjectName(nomiMarche[k]);
+    l->setFont(FontFinestra());
+    l->setAlignment((k == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom);
+    l->setGeometry(k == 0 ? QRect(4, height() - 19, 16, 17)
+                          : QRect(width() - 20, height() - 19, 16, 17));
+    l->setToolTip(QString::fromUtf8("Direzione sul cielo: E est, O ovest"));
+    marche_[k] = l;
+  }
+  ImpostaOrientamento(orientamento_);
   Aggiorna();
+}
+
+void FinestraSatelliti::ImpostaOrientamento(Orientamento o) {
+  orientamento_ = o;
+  const PuntiCardinali c = CardinaliDi(o);
+  marche_[0]->setText(QString::fromUtf8(c.sinistra.data(), c.sinistra.size()));
+  marche_[1]->setText(QString::fromUtf8(c.destra.data(), c.destra.size()));
+  update();
 }
 
 void FinestraSatelliti::Aggiorna() {
@@ -86,18 +119,19 @@ void FinestraSatelliti::Aggiorna() {
     if (l->text() != testo) l->setText(testo);
     const QColor sfondo = ColoreQt(e.BackColor);
     ImpostaColore(l, QPalette::Window, sfondo);
-    // Dark skies get light text.
-    const int luminanza = (299 * sfondo.red() + 587 * sfondo.green() + 114 * sfondo.blue()) / 1000;
-    ImpostaColore(l, QPalette::WindowText, luminanza < 128 ? Qt::white : Qt::black);
+    ImpostaColore(l, QPalette::WindowText, TestoSu(sfondo));
   };
   etichetta(visibilita_, p.Visibilita);
   etichetta(elevazione_, p.Elevazione);
+  for (QLabel* l : marche_)
+    ImpostaColore(l, QPalette::WindowText, TestoSu(ColoreQt(p.BackColor)));
   update();
 }
 
 void FinestraSatelliti::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  TelaQPainter tela(p, rect(), QImage(), ColoreQt(m_.frmSatelliti.BackColor), font());
+  TelaQPainter tela(p, rect(), QImage(), ColoreQt(m_.frmSatelliti.BackColor), font(),
+                    orientamento_);
   tela.Scala(0, 0, 270, 57);  // kept between drawings, as for the picture area
   tela.Cls();
   Riproduci(m_.frmSatelliti.disegno.operazioni, tela);

@@ -1,7 +1,6 @@
 #include "window/qt/satelliti_finestre.h"
 
 #include <QLabel>
-#include <QPalette>
 #include <QPixmap>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -10,6 +9,7 @@
 
 #include "window/nomi_satelliti.h"
 #include "window/qt/immagini.h"
+#include "window/qt/visione_notturna.h"
 
 namespace mr {
 namespace {
@@ -19,9 +19,7 @@ QWidget* CreaFinestra(int i, QWidget* genitore) {
   auto* finestra = new QWidget(genitore, Qt::Window);
   finestra->setObjectName(s.finestra);
   finestra->setWindowTitle(QString::fromUtf8(s.nome));
-  QPalette tavolozza = finestra->palette();
-  tavolozza.setColor(QPalette::Window, Qt::black);
-  finestra->setPalette(tavolozza);
+  ImpostaColore(finestra, QPalette::Window, Qt::black);
   finestra->setAutoFillBackground(true);
 
   auto* immagine = new QLabel(finestra);

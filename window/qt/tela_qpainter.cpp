@@ -6,30 +6,37 @@
 #include <cmath>
 #include <numbers>
 
+#include "window/qt/visione_notturna.h"
+
 namespace mr {
 
 QColor ColoreQt(Colore c) {
   return QColor((c >> 16) & 0xff, (c >> 8) & 0xff, c & 0xff);
 }
 
-void ImpostaColore(QWidget* w, QPalette::ColorRole ruolo, QColor colore) {
-  if (w->palette().color(QPalette::Active, ruolo) == colore &&
-      w->palette().color(QPalette::Inactive, ruolo) == colore)
-    return;
-  // A disabled control keeps the style's greyed colour.
-  QPalette tavolozza = w->palette();
-  tavolozza.setColor(QPalette::Active, ruolo, colore);
-  tavolozza.setColor(QPalette::Inactive, ruolo, colore);
-  w->setPalette(tavolozza);
+namespace {
+
+// The pixel transform of an orientation over a pixel area: the identity for
+// the direct view, else the area reversed along one axis or both.
+QTransform TrasformaOrientamento(Orientamento o, QRect area) {
+  const Ribaltamento r = RibaltamentoDi(o);
+  // A reversed axis runs from the area's other edge: x -> left + right - x.
+  const double sx = r.orizzontale ? -1 : 1, sy = r.verticale ? -1 : 1;
+  const double dx = r.orizzontale ? 2.0 * area.left() + area.width() : 0;
+  const double dy = r.verticale ? 2.0 * area.top() + area.height() : 0;
+  return QTransform(sx, 0, 0, sy, dx, dy);
 }
 
+}  // namespace
+
 TelaQPainter::TelaQPainter(QPainter& p, QRect area, QImage sfondo, QColor coloreSfondo,
-                           QFont font)
+                           QFont font, Orientamento orientamento)
     : p_(p),
       area_(area),
       sfondo_(std::move(sfondo)),
       coloreSfondo_(coloreSfondo),
-      font_(std::move(font)) {
+      font_(std::move(font)),
+      orientamento_(TrasformaOrientamento(orientamento, area)) {
   // Until a scale is set, one user unit is one pixel from the area's corner.
   utente_ = QTransform::fromTranslate(area_.left(), area_.top());
 }
@@ -43,11 +50,13 @@ void TelaQPainter::Scala(double x1, double y1, double x2, double y2) {
   posizione_ = QPointF(x1, y1);
 }
 
+void TelaQPainter::Orientato() { p_.setTransform(orientamento_); }
+
 void TelaQPainter::Cls() {
   p_.save();
-  p_.resetTransform();
+  Orientato();
   if (sfondo_.isNull())
-    p_.fillRect(area_, coloreSfondo_);
+    p_.fillRect(area_, ColoreFondo(coloreSfondo_));
   else
     p_.drawImage(area_, sfondo_);
   p_.restore();
@@ -62,7 +71,7 @@ void TelaQPainter::Riempimento(Colore c) { riempimento_ = ColoreQt(c); }
 // scale (device pixel ratio) enlarges like everything else: the pen is not
 // cosmetic, and the painter draws the user scale mapped by hand.
 QPen TelaQPainter::Penna(Colore c) const {
-  QPen pen(ColoreQt(c));
+  QPen pen(ColoreScena(ColoreQt(c)));
   pen.setWidthF(larghezza_ > 0 ? larghezza_ : 1);
   pen.setCosmetic(false);
   return pen;
@@ -70,6 +79,7 @@ QPen TelaQPainter::Penna(Colore c) const {
 
 void TelaQPainter::Linea(double x1, double y1, double x2, double y2, Colore c) {
   p_.save();
+  Orientato();
   p_.setRenderHint(QPainter::Antialiasing, false);
   p_.setPen(Penna(c));
   p_.drawLine(utente_.map(QPointF(x1, y1)), utente_.map(QPointF(x2, y2)));
@@ -88,9 +98,10 @@ void TelaQPainter::Cerchio(double x, double y, double r, Colore c, double aspett
   const QPointF semiassi = SemiassiPixel(r, aspetto);
   if (!std::isfinite(centro.x() + centro.y() + semiassi.x() + semiassi.y())) return;
   p_.save();
+  Orientato();
   p_.setRenderHint(QPainter::Antialiasing, true);
   p_.setPen(Penna(c));
-  p_.setBrush(riempimento_);
+  p_.setBrush(ColoreScena(riempimento_));
   p_.drawEllipse(centro, semiassi.x(), semiassi.y());
   p_.restore();
 }
@@ -107,6 +118,7 @@ void TelaQPainter::Arco(double x, double y, double r, Colore c, double inizio, d
   };
   const QRectF riquadro(centro - semiassi, centro + semiassi);
   p_.save();
+  Orientato();
   p_.setRenderHint(QPainter::Antialiasing, true);
   p_.setPen(Penna(c));
   p_.setBrush(Qt::NoBrush);
@@ -121,8 +133,8 @@ void TelaQPainter::Punto(double x, double y, Colore c) {
   const double lato = larghezza_ >= 1 ? std::round(larghezza_) : 1;
   const QPointF angolo(std::floor(q.x() - (lato - 1) / 2), std::floor(q.y() - (lato - 1) / 2));
   p_.save();
-  p_.resetTransform();
-  p_.fillRect(QRectF(angolo, QSizeF(lato, lato)), ColoreQt(c));
+  Orientato();
+  p_.fillRect(QRectF(angolo, QSizeF(lato, lato)), ColoreScena(ColoreQt(c)));
   p_.restore();
 }
 
@@ -130,11 +142,15 @@ void TelaQPainter::Stampa(const std::string& testo) {
   const QPointF q = utente_.map(posizione_);
   const QFontMetricsF metriche(font_);
   if (std::isfinite(q.x() + q.y())) {
+    // The text's box goes where the orientation puts it; the text stays upright in it.
+    const QString t = QString::fromStdString(testo);
+    const QRectF riquadro =
+        orientamento_.mapRect(QRectF(q, QSizeF(metriche.horizontalAdvance(t), metriche.height())));
     p_.save();
     p_.resetTransform();
     p_.setFont(font_);
-    p_.setPen(Qt::black);
-    p_.drawText(QPointF(q.x(), q.y() + metriche.ascent()), QString::fromStdString(testo));
+    p_.setPen(ColoreScena(Qt::black));
+    p_.drawText(QPointF(riquadro.left(), riquadro.top() + metriche.ascent()), t);
     p_.restore();
   }
   // Line break: one text line down, back to the left edge of the scale.

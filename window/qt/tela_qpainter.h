@@ -1,32 +1,34 @@
 // The screen canvas: draws the canvas operations with a QPainter onto a
 // pixel area, over a background (a picture or a plain colour) that Cls
-// repaints.
+// repaints. It shows the drawing the way the eyepiece shows the sky (the
+// area turned or mirrored as a whole, printed texts upright at their turned
+// places) and its colours as night vision shows them.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <QPalette>
 #include <QPointF>
 #include <QRect>
 #include <QTransform>
 
+#include "window/orientamento.h"
 #include "window/tela.h"
 
 namespace mr {
 
+// A colour of the models as it is designed (night vision aside).
 QColor ColoreQt(Colore c);
-
-// Sets one palette colour of a widget, leaving the palette alone when it
-// already holds that colour.
-void ImpostaColore(QWidget* w, QPalette::ColorRole ruolo, QColor colore);
 
 class TelaQPainter : public Tela {
  public:
   // Draws on p over the pixel rectangle area. The background is the picture
-  // sfondo scaled to the area, or the plain colour when the picture is null.
-  TelaQPainter(QPainter& p, QRect area, QImage sfondo, QColor coloreSfondo, QFont font);
+  // sfondo scaled to the area, or the plain colour when the picture is null;
+  // the picture is drawn as given (night vision is the caller's), the colour
+  // is a design colour.
+  TelaQPainter(QPainter& p, QRect area, QImage sfondo, QColor coloreSfondo, QFont font,
+               Orientamento orientamento = Orientamento::Diretta);
 
   void Scala(double x1, double y1, double x2, double y2) override;
   void Cls() override;
@@ -44,13 +46,16 @@ class TelaQPainter : public Tela {
   // on the screen, so aspect 1 gives a round circle whatever the scale.
   QPointF SemiassiPixel(double r, double aspetto) const;
   QPen Penna(Colore c) const;
+  // Draws from here on in the area's pixels as the orientation turns them.
+  void Orientato();
 
   QPainter& p_;
   QRect area_;
   QImage sfondo_;
   QColor coloreSfondo_;
   QFont font_;
-  QTransform utente_;  // user units -> pixels
+  QTransform orientamento_;  // area pixels -> turned area pixels
+  QTransform utente_;        // user units -> area pixels, before turning
   double x1_ = 0;      // left edge of the user scale
   double larghezza_ = 1;
   QColor riempimento_{0, 0, 0};

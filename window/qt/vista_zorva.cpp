@@ -7,6 +7,7 @@
 #include "window/macchiarossa.h"
 #include "window/qt/immagini.h"
 #include "window/qt/tela_qpainter.h"
+#include "window/qt/visione_notturna.h"
 
 namespace mr {
 
@@ -16,15 +17,22 @@ VistaZorva::VistaZorva(const MacchiaRossa& modello, QWidget* genitore)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void VistaZorva::ImpostaOrientamento(Orientamento o) {
+  orientamento_ = o;
+  update();
+}
+
 // Rendered in the screen's own pixels, so a display scale shows it sharp.
 const QImage& VistaZorva::Sfondo(double omega, double L) {
   const qreal rapporto = devicePixelRatioF();
   const QSize pixel = (QSizeF(size()) * rapporto).toSize();
-  if (sfondo_.isNull() || sfondo_.size() != pixel || omega != omegaSfondo_ || L != LSfondo_) {
-    sfondo_ = ImmagineGiove(pixel, omega, L);
+  if (sfondo_.isNull() || sfondo_.size() != pixel || omega != omegaSfondo_ || L != LSfondo_ ||
+      notturnoSfondo_ != VisioneNotturna()) {
+    sfondo_ = ImmagineScena(ImmagineGiove(pixel, omega, L));
     sfondo_.setDevicePixelRatio(rapporto);
     omegaSfondo_ = omega;
     LSfondo_ = L;
+    notturnoSfondo_ = VisioneNotturna();
   }
   return sfondo_;
 }
@@ -34,7 +42,7 @@ void VistaZorva::paintEvent(QPaintEvent*) {
   const double omega = m_.sfondoValido ? m_.omegaSfondo : 0;
   const double L = m_.sfondoValido ? m_.LSfondo : LeggiNumero(m_.Longitudine.Text);
   QPainter p(this);
-  TelaQPainter tela(p, rect(), Sfondo(omega, L), Qt::black, font());
+  TelaQPainter tela(p, rect(), Sfondo(omega, L), Qt::black, font(), orientamento_);
   // The picture area keeps its scale between drawings; a recording may start
   // without setting it again.
   tela.Scala(0, 0, 275, 255);
