@@ -119,6 +119,27 @@ TEST(CercaEventi, FinestreContigue) {
   }
 }
 
+// L0 + drift (t - epoch) / 30.4375 days, in [0, 360).
+TEST(CercaEventi, LongitudineDellaMacchia) {
+  struct Case {
+    ModelloMacchia m;
+    double jdUT, L;
+  };
+  const Case cases[] = {
+      {{70, 1.5, 2461100.5}, 2461100.5 + 30.4375 * 4, 76},
+      {{70, 1.5, 2461100.5}, 2461100.5 - 30.4375 * 50, 355},
+      {{720.5, 0, 2451545}, 2461100.5, 0.5},
+      {{-90, 0, 2451545}, 2461100.5, 270},
+      {{-1e-15, 0, 2451545}, 2461100.5, 0},
+      {{359.5, -3, 2451545}, 2451545 + 30.4375 / 6, 359},
+  };
+  for (const auto& c : cases) {
+    double L = LongitudineMacchia(c.m, c.jdUT);
+    EXPECT_TRUE(std::isfinite(L) && std::abs(L - c.L) <= 1e-9 && L >= 0 && L < 360)
+        << c.m.L0 << " " << L;
+  }
+}
+
 // Every change of state sampled every 20 s by the positions at an instant is
 // an event of the list within that step, and every event is such a change:
 // here around a Callisto transit of 19 minutes (2037 April 23, a chord near
