@@ -46,6 +46,10 @@ ModelloMacchia ModelloMacchiaDi(const Impostazioni& imp) {
   return m;
 }
 
+Sito SitoDi(const Impostazioni& imp) {
+  return {imp.longGradi + imp.longPrimi / 60, imp.latGradi + imp.latPrimi / 60, 0};
+}
+
 bool Ammessa(Grandezza g, const Impostazioni& imp) {
   switch (g) {
     case Grandezza::Macchia:

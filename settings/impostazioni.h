@@ -47,6 +47,9 @@ bool DataAmmessa(double aaaammgg);
 // derivaMacchia; without a date the epoch does not matter (no drift).
 ModelloMacchia ModelloMacchiaDi(const Impostazioni& imp);
 
+// The observer of imp: degrees + minutes / 60 of each coordinate, at height 0.
+Sito SitoDi(const Impostazioni& imp);
+
 // The quantities of imp outside their ranges, in file order.
 std::vector<Grandezza> FuoriIntervallo(const Impostazioni& imp);
 

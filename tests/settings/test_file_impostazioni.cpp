@@ -354,6 +354,26 @@ TEST(FileImp, TheRedSpotLongitudeFromTheSettings) {
   }
 }
 
+// Degrees and minutes, each with its own sign, add up.
+TEST(FileImp, TheSiteFromTheSettings) {
+  struct Case {
+    Impostazioni imp;
+    double longitudine, latitudine;
+  };
+  const Case cases[] = {
+      {{98, 12, 30, 41, 54, 69}, 12.5, 41.9},
+      {{98, -3, -42, -33, -27, 69}, -3.7, -33.45},
+      {{98, -3, 42, 33, -27, 69}, -2.3, 32.55},
+      {{98, 0, -30, 0, 0, 69}, -0.5, 0},
+  };
+  for (const auto& c : cases) {
+    Sito s = SitoDi(c.imp);
+    EXPECT_TRUE(std::abs(s.longitudine - c.longitudine) <= 1e-12) << s.longitudine;
+    EXPECT_TRUE(std::abs(s.latitudine - c.latitudine) <= 1e-12) << s.latitudine;
+    EXPECT_EQ(s.quota, 0);
+  }
+}
+
 TEST(FileImp, UnreadableFileGivesTheDefaultsAndNamesTheFile) {
   CartellaTemp cartella;
   fs::create_directory(cartella.percorso() / "Imp.txt");
