@@ -73,8 +73,8 @@ StatoPianeta TerraEliocentrica(double t) {
 StatoPianeta GioveEliocentrico(double t) {
   SfericheEclittiche s = GioveVsop87B(t);
   double cl = std::cos(s.l), sl = std::sin(s.l), cb = std::cos(s.b), sb = std::sin(s.b);
-  Vettore u{cb * cl, cb * sl, sb};                       // towards Jupiter
-  Vettore el{-sl, cl, 0}, eb{-sb * cl, -sb * sl, cb};    // along l and along b
+  // Unit vectors towards Jupiter, along increasing l and along increasing b.
+  Vettore u{cb * cl, cb * sl, sb}, el{-sl, cl, 0}, eb{-sb * cl, -sb * sl, cb};
   Vettore v = s.dr * u + (s.r * cb * s.dl) * el + (s.r * s.db) * eb;
   return {AllEquatore(s.r * u), AllEquatore(v)};
 }
