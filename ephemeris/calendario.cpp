@@ -1,5 +1,7 @@
 #include "ephemeris/calendario.h"
 
+#include <erfa.h>
+
 #include <cmath>
 
 #include "ephemeris/numeri.h"
@@ -64,6 +66,19 @@ bool IstanteAmmesso(double giornoGiuliano) {
   static const double inizio = GiornoGiuliano(1, 1, 1600);
   static const double fine = GiornoGiuliano(1, 1, 3000);
   return giornoGiuliano >= inizio && giornoGiuliano < fine;
+}
+
+std::optional<DataOraUT> DataOraAlSecondo(double giornoGiuliano) {
+  // ERFA rounds and carries; its UT1 scale has no leap seconds.
+  int anno, mese, giorno, hmsf[4];
+  if (!std::isfinite(giornoGiuliano) ||
+      eraD2dtf("UT1", 0, giornoGiuliano, 0, &anno, &mese, &giorno, hmsf) < 0)
+    return std::nullopt;
+  return DataOraUT{anno, mese, giorno, hmsf[0], hmsf[1], hmsf[2]};
+}
+
+double GiornoGiulianoDi(const DataOraUT& d) {
+  return GiornoGiuliano(d.giorno, d.mese, d.anno, d.ore, d.minuti + d.secondi / 60.0);
 }
 
 }  // namespace mr

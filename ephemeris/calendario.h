@@ -1,6 +1,8 @@
 // Calendar dates and Julian Days.
 #pragma once
 
+#include <optional>
+
 namespace mr {
 
 // Julian Day of a date (day, month, year) and Universal Time (Gregorian term applied to every
@@ -24,5 +26,20 @@ DataCivile TEMPOM(double passi, double giorno, double& mese, double& anno, doubl
 // Whether the UT instant lies between 1 January 1600 and 31 December 2999, the
 // range in which the program computes.
 bool IstanteAmmesso(double giornoGiuliano);
+
+// A date and time of Universal Time to the second, Gregorian calendar.
+struct DataOraUT {
+  int anno, mese, giorno, ore, minuti, secondi;
+  bool operator==(const DataOraUT&) const = default;
+};
+
+// The UT date and time of a Julian Day rounded to the nearest second, the
+// carry passed on to the minutes, hours and days (23:59:59.5 is the next day's
+// 00:00:00). Nothing for a day that is not finite or outside the years
+// -4799 to about 2.7 million, the range of ERFA's calendar.
+std::optional<DataOraUT> DataOraAlSecondo(double giornoGiuliano);
+
+// The Julian Day of a UT date and time (GiornoGiuliano with the seconds).
+double GiornoGiulianoDi(const DataOraUT& d);
 
 }  // namespace mr

@@ -209,7 +209,9 @@ const char* SiglaEvento(CodiceEvento codice) {
 }
 
 double LongitudineMacchia(const ModelloMacchia& m, double jdUT) {
-  return m.L0 + m.deriva * (jdUT - m.epocaJdUT) / 30.4375;
+  double L = std::fmod(m.L0 + m.deriva * (jdUT - m.epocaJdUT) / 30.4375, 360.0);
+  if (L < 0) L += 360;
+  return L == 360 ? 0 : L;  // a tiny negative remainder rounds up to 360
 }
 
 RicercaEventi CercaEventi(double jdInizioUT, double giorni, double deltaT, const Sito& sito,

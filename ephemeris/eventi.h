@@ -35,7 +35,8 @@ struct ModelloMacchia {
   double L0 = 0, deriva = 0, epocaJdUT = 2451545.0;
 };
 
-// The Red Spot's longitude at a UT Julian day, degrees (not reduced).
+// The Red Spot's System II longitude at a UT Julian day,
+// L0 + deriva (jdUT - epocaJdUT) / 30.4375, in degrees [0, 360).
 double LongitudineMacchia(const ModelloMacchia& m, double jdUT);
 
 enum class EsitoEventi {

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "ephemeris/vsop87_tabella.h"
+
 namespace mr {
 
 const double kLuceUAGiorno = ERFA_CMPS * ERFA_DAYSEC / ERFA_DAU;
@@ -17,7 +19,50 @@ StatoPianeta DaPv(const double pv[2][3]) {
   return {{pv[0][0], pv[0][1], pv[0][2]}, {pv[1][0], pv[1][1], pv[1][2]}};
 }
 
+constexpr double kGiorniMillennio = 365250;
+
+// One coordinate of VSOP87: the sum over alpha of tau^alpha times the series
+// of power alpha, and its derivative per millennium.
+struct Serie {
+  double valore = 0, derivata = 0;
+};
+
+Serie Somma(const std::span<const TermineVsop87> (&potenze)[6], double tau) {
+  Serie s;
+  double taua = 1, derivataTaua = 0;  // tau^alpha and its derivative
+  for (int alfa = 0; alfa < 6; ++alfa) {
+    double somma = 0, derivata = 0;
+    for (const TermineVsop87& t : potenze[alfa]) {
+      double x = t.B + t.C * tau;
+      somma += t.A * std::cos(x);
+      derivata -= t.A * t.C * std::sin(x);
+    }
+    s.valore += taua * somma;
+    s.derivata += derivataTaua * somma + taua * derivata;
+    derivataTaua = (alfa + 1) * taua;
+    taua *= tau;
+  }
+  return s;
+}
+
+// Rectangular coordinates on the VSOP87 ecliptic of J2000 to the FK5
+// equator of J2000 (the rotation published with VSOP87).
+Vettore AllEquatore(Vettore e) {
+  return {e.x + 0.000000440360 * e.y - 0.000000190919 * e.z,
+          -0.000000479966 * e.x + 0.917482137087 * e.y - 0.397776982902 * e.z,
+          0.397776982902 * e.y + 0.917482137087 * e.z};
+}
+
 }  // namespace
+
+SfericheEclittiche GioveVsop87B(double t) {
+  double tau = t / kGiorniMillennio;
+  Serie l = Somma(kGioveVsop87B[0], tau);
+  Serie b = Somma(kGioveVsop87B[1], tau);
+  Serie r = Somma(kGioveVsop87B[2], tau);
+  return {l.valore, b.valore, r.valore, l.derivata / kGiorniMillennio,
+          b.derivata / kGiorniMillennio, r.derivata / kGiorniMillennio};
+}
 
 StatoPianeta TerraEliocentrica(double t) {
   double pvh[2][3], pvb[2][3];
@@ -26,9 +71,12 @@ StatoPianeta TerraEliocentrica(double t) {
 }
 
 StatoPianeta GioveEliocentrico(double t) {
-  double pv[2][3];
-  eraPlan94(ERFA_DJ00, t, 5, pv);  // status 1 (outside 1000-3000) only warns
-  return DaPv(pv);
+  SfericheEclittiche s = GioveVsop87B(t);
+  double cl = std::cos(s.l), sl = std::sin(s.l), cb = std::cos(s.b), sb = std::sin(s.b);
+  // Unit vectors towards Jupiter, along increasing l and along increasing b.
+  Vettore u{cb * cl, cb * sl, sb}, el{-sl, cl, 0}, eb{-sb * cl, -sb * sl, cb};
+  Vettore v = s.dr * u + (s.r * cb * s.dl) * el + (s.r * s.db) * eb;
+  return {AllEquatore(s.r * u), AllEquatore(v)};
 }
 
 Pianeti::Pianeti(double t0, double t1) : t0_(std::floor(t0)) {
@@ -37,12 +85,7 @@ Pianeti::Pianeti(double t0, double t1) : t0_(std::floor(t0)) {
   nodi_.reserve(n);
   for (int k = 0; k < n; ++k) {
     double t = t0_ + k * kPasso;
-    // Jupiter's velocity from its positions: the theory's own velocity leaves
-    // out the perturbations' rates (0.06% off), too coarse to interpolate with.
-    StatoPianeta giove = GioveEliocentrico(t);
-    const double d = 0.5;
-    giove.v = (1 / (2 * d)) * (GioveEliocentrico(t + d).r - GioveEliocentrico(t - d).r);
-    nodi_.push_back({TerraEliocentrica(t), giove});
+    nodi_.push_back({TerraEliocentrica(t), GioveEliocentrico(t)});
   }
 }
 

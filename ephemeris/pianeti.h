@@ -1,5 +1,5 @@
-// Heliocentric states of the Earth and of Jupiter from ERFA (eraEpv00 and
-// eraPlan94), directly or interpolated over a window for speed.
+// Heliocentric states of the Earth (ERFA's eraEpv00) and of Jupiter (the full
+// VSOP87B series), directly or interpolated over a window for speed.
 #pragma once
 #include <vector>
 
@@ -18,19 +18,29 @@ struct StatoPianeta {
   Vettore r, v;
 };
 
-// Given t, days of TT (taken as TDB) from J2000.0 (JD 2451545.0). The theories
-// are meant for 1000-3000 (Jupiter) and are best in 1900-2100 (Earth); outside
-// they still return finite values of lower accuracy. Jupiter's velocity is the
-// theory's own, which leaves out the perturbations' rates (0.06%). Jupiter's
-// place is good to about 20" (up to 29" from the Earth in 2026-2040, against
-// VSOP87): enough to move Callisto's contacts by up to half a minute.
+// Jupiter's heliocentric place on the dynamical ecliptic and equinox of
+// J2000: longitude and latitude (radians, the longitude not reduced), distance
+// (AU), and their rates per day.
+struct SfericheEclittiche {
+  double l, b, r;
+  double dl, db, dr;
+};
+
+// Given t, days of TT (taken as TDB) from J2000.0 (JD 2451545.0): VSOP87B,
+// every term of the published series, good to about 1" from 1 to 4000 AD.
+SfericheEclittiche GioveVsop87B(double t);
+
+// Given t, days of TT (taken as TDB) from J2000.0. The Earth's theory is best
+// in 1900-2100 (a few km) and outside it still returns finite values of lower
+// accuracy; Jupiter's is VSOP87B rotated to the equator of J2000 (the FK5
+// axes, 0.02" from the ICRS ones), its velocity from the series' derivatives.
 StatoPianeta TerraEliocentrica(double t);
 StatoPianeta GioveEliocentrico(double t);
 
 // Earth and Jupiter over a window of TT days [t0, t1]: cubic Hermite
-// interpolation between daily ERFA states (error below 0.1 km; Jupiter's node
-// velocities from its positions). Outside the window, or when built with no
-// window, the theories are evaluated directly.
+// interpolation between daily states of the theories (error below 0.1 km).
+// Outside the window, or when built with no window, the theories are
+// evaluated directly.
 class Pianeti {
  public:
   Pianeti() = default;

@@ -85,6 +85,8 @@ Coordinate::Coordinate(std::filesystem::path cartella) : cartella_(std::move(car
 void Coordinate::Form_Load() {
   LetturaImp lettura = LeggiImp(cartella_);
   Mostra(lettura.imp);
+  derivaMacchia_ = lettura.imp.derivaMacchia;
+  dataMacchia_ = lettura.imp.dataMacchia;
   caricati_ = Attuali();
   Annota("", false);
   Problema = lettura.mancante ? "Il file " + std::string(NomeImp) +
@@ -119,13 +121,16 @@ std::optional<ErroreCampo> Coordinate::Valori(Impostazioni& imp) const {
     v[i] = *x;
   }
   const double eo = Ovest ? -1 : 1, ns = Sud ? -1 : 1;
-  imp = {v[0], eo * v[1], eo * v[2], ns * v[3], ns * v[4], v[5]};
+  imp = {v[0], eo * v[1], eo * v[2], ns * v[3], ns * v[4], v[5], derivaMacchia_, dataMacchia_};
 
-  // A quantity out of its range is named by its first field.
-  const std::vector<Grandezza> fuori = FuoriIntervallo(imp);
-  if (fuori.empty()) return std::nullopt;
-  constexpr int PrimoCampo[] = {1, 2, 4, 6};  // Macchia, Longitudine, Latitudine, DeltaT
-  return ErroreCampo{PrimoCampo[static_cast<int>(fuori.front())], MotivoCampo::FuoriIntervallo};
+  // A quantity out of its range is named by its first field. The drift, kept
+  // as loaded, was in its range then.
+  constexpr std::pair<Grandezza, int> PrimoCampo[] = {
+      {Grandezza::Macchia, 1}, {Grandezza::Longitudine, 2},
+      {Grandezza::Latitudine, 4}, {Grandezza::DeltaT, 6}};
+  for (auto [g, campo] : PrimoCampo)
+    if (!Ammessa(g, imp)) return ErroreCampo{campo, MotivoCampo::FuoriIntervallo};
+  return std::nullopt;
 }
 
 EsitoSalva Coordinate::Salva_Click() {

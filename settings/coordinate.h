@@ -1,6 +1,7 @@
 // The settings dialog "Osservatore - GMR - Delta T": the GRS longitude, the
 // observer's position and Delta T, shown and saved as the six values of
-// "Imp.txt". This is the dialog's state and handlers; the view only mirrors it.
+// "Imp.txt"; the file's GRS drift and its date, not shown, are saved again as
+// loaded. This is the dialog's state and handlers; the view only mirrors it.
 #pragma once
 
 #include "settings/file_impostazioni.h"
@@ -72,7 +73,8 @@ class Coordinate {
   // position whose degrees and minutes have opposite signs shows their sum.
   void Form_Load();
 
-  // Checks the fields and saves them as "Imp.txt". A field is a number, with a
+  // Checks the fields and saves them as "Imp.txt", with the drift and its date
+  // as loaded (so a file with a drift keeps it). A field is a number, with a
   // point or a comma before the decimals, which a blank and words may follow
   // ("25 primi"). West and south write both parts of the position negative.
   // After a save the fields show the numbers as stored. The dialog stays open.
@@ -109,6 +111,7 @@ class Coordinate {
   void Annota(std::string stato, bool salvato);
 
   std::filesystem::path cartella_;
+  double derivaMacchia_ = 0, dataMacchia_ = 0;  // as loaded, written back by each save
   Campi caricati_{};  // as last loaded or saved
   Campi annotati_{};  // as when stato_ was set
   std::string stato_;

@@ -83,6 +83,9 @@ std::string NomeIntervallo(Grandezza g) {
       return "la latitudine dell'osservatore (da -90° a 90°, primi minori di 60)";
     case Grandezza::DeltaT:
       return "Delta T (da -10000 s a 10000 s)";
+    case Grandezza::Deriva:
+      return "la deriva della Macchia Rossa con la sua data (deriva da -30° a 30° al mese, "
+             "data AAAAMMGG dal 1600 al 2999)";
   }
   return "";
 }
@@ -364,14 +367,26 @@ LetturaImp LeggiImp(const fs::path& cartella) {
   LetturaImp r;
   r.imp = ImpostazioniPredefinite;
   const fs::path file = CercaFile(cartella, NomeImp);
-  LetturaNumeri lettura = LeggiNumeriFile(file, 6);
+  LetturaNumeri lettura = LeggiNumeriFile(file, 8);
   r.mancante = lettura.mancante;
 
   double* campi[] = {&r.imp.longitudineMacchia, &r.imp.longGradi, &r.imp.longPrimi,
-                     &r.imp.latGradi,           &r.imp.latPrimi,  &r.imp.deltaT};
+                     &r.imp.latGradi,           &r.imp.latPrimi,  &r.imp.deltaT,
+                     &r.imp.derivaMacchia,      &r.imp.dataMacchia};
   const std::size_t n = lettura.numeri.size();
   for (std::size_t i = 0; i < n; ++i) *campi[i] = lettura.numeri[i];
-  if (lettura.errore) r.errori.push_back(std::move(*lettura.errore));
+  if (lettura.errore && n < 6) {
+    lettura.errore->attesi = 6;
+    r.errori.push_back(std::move(*lettura.errore));
+  } else if (lettura.errore && (n == 7 || lettura.errore->causa == Causa::NonNumero)) {
+    // Six values and no more are a file without drift; a seventh needs its date.
+    Predefinita(Grandezza::Deriva, r.imp);
+    r.errori.push_back(ErroreFile{.file = NomeDi(file),
+                                  .causa = Causa::DerivaIllegibile,
+                                  .testo = std::move(lettura.errore->testo),
+                                  .letti = n,
+                                  .attesi = 8});
+  }
 
   std::vector<Grandezza> fuori = FuoriIntervallo(r.imp);
   if (!fuori.empty()) {
@@ -387,8 +402,10 @@ LetturaImp LeggiImp(const fs::path& cartella) {
 
 std::optional<ErroreFile> ScriviImp(const fs::path& cartella, const Impostazioni& imp) {
   const double valori[] = {imp.longitudineMacchia, imp.longGradi, imp.longPrimi,
-                           imp.latGradi,           imp.latPrimi,  imp.deltaT};
-  return SostituisciFile(cartella, NomeImp, TestoRecord(valori));
+                           imp.latGradi,           imp.latPrimi,  imp.deltaT,
+                           imp.derivaMacchia,      imp.dataMacchia};
+  const std::size_t n = imp.derivaMacchia != 0 ? 8 : 6;
+  return SostituisciFile(cartella, NomeImp, TestoRecord(std::span(valori, n)));
 }
 
 LetturaIOra LeggiIOra(const fs::path& cartella) {
@@ -409,6 +426,12 @@ std::string TestoErrore(const ErroreFile& e) {
   if (e.accesso == Accesso::Scrittura)
     return "Impossibile scrivere il file " + f + ": " + Ragione(e, "cartella inesistente");
   if (e.causa == Causa::FuoriIntervallo) return TestoFuoriIntervallo(f, e.fuori);
+  if (e.causa == Causa::DerivaIllegibile)
+    return e.testo.empty()
+               ? "Nel file " + f + " la deriva della Macchia Rossa non è seguita dalla data "
+                                   "di riferimento (AAAAMMGG): la ignoro"
+               : "Nel file " + f + " il testo \"" + Citazione(e.testo) +
+                     "\" non è un numero: ignoro la deriva della Macchia Rossa";
 
   std::string testo;
   if (e.causa == Causa::NonNumero)

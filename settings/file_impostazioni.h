@@ -2,8 +2,10 @@
 //
 // "Imp.txt" holds six numbers: the Great Red Spot's System II longitude, the
 // observer's longitude (degrees, minutes), latitude (degrees, minutes) and
-// Delta T = TE - TU in seconds. "IOra.txt" holds 1 for summer time or 0 for
-// mean time.
+// Delta T = TE - TU in seconds; and, when the Red Spot drifts, two more: the
+// drift in degrees of System II per month of 30.4375 days and the date at
+// which the longitude holds, AAAAMMGG at 0h UT ("85,12,30,41,54,69,1.5,20260301").
+// "IOra.txt" holds 1 for summer time or 0 for mean time.
 //
 // Both files are one record of numbers with the point as decimal separator,
 // whole numbers without decimals, separated by commas without blanks and
@@ -46,6 +48,7 @@ enum class Causa {
   NonNumero,         // reading: a text that is not a number stopped the reading
   Corto,             // reading: the file ends before the values expected
   FuoriIntervallo,   // reading: values outside their ranges, taken as unreadable
+  DerivaIllegibile,  // reading: after the six values, not a drift and its date
 };
 
 struct ErroreFile {
@@ -53,7 +56,8 @@ struct ErroreFile {
   Accesso accesso = Accesso::Lettura;
   Causa causa = Causa::Sistema;
   std::error_code codice{};        // Causa::Sistema
-  std::string testo{};             // Causa::NonNumero: the text found instead of a number
+  std::string testo{};             // Causa::NonNumero, and DerivaIllegibile when one
+                                   // stopped the reading: the text found instead of a number
   std::size_t letti = 0;           // reading: values read
   std::size_t attesi = 0;          // reading: values the whole file holds
   std::vector<Grandezza> fuori{};  // Causa::FuoriIntervallo: the quantities
@@ -72,15 +76,19 @@ struct LetturaImp {
 // Reads "Imp.txt" of cartella. A missing file gives the defaults with mancante
 // set and no errori. A file that cannot be read, or that holds fewer than six
 // numbers, gives what it holds followed by defaults, and an errore says why.
-// A quantity outside its range is as unreadable: it takes its default, and an
-// errore (Causa::FuoriIntervallo) names it.
+// Six numbers alone mean no drift. After them, a drift without its date or a
+// text that is not a number leaves the drift at its default (none), and an
+// errore (Causa::DerivaIllegibile) says so; anything after eight numbers is
+// not read. A quantity outside its range is as unreadable: it takes its
+// default, and an errore (Causa::FuoriIntervallo) names it.
 LetturaImp LeggiImp(const std::filesystem::path& cartella);
 
 // The Italian text of the problems of a reading of "Imp.txt", one a line; ""
 // when there are none (a missing file is for the caller to word).
 std::string TestoErrori(const LetturaImp& lettura);
 
-// Replaces "Imp.txt" of cartella with the six values. Returns nothing on success.
+// Replaces "Imp.txt" of cartella with the six values, and the drift and its
+// date after them when the drift is not 0. Returns nothing on success.
 std::optional<ErroreFile> ScriviImp(const std::filesystem::path& cartella,
                                     const Impostazioni& imp);
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "ephemeris/calendario.h"
+
 namespace mr {
 
 namespace {
@@ -11,7 +13,42 @@ bool AngoloAmmesso(double gradi, double primi, double limite) {
   return std::fabs(primi) < 60 && std::fabs(gradi + primi / 60) <= limite;
 }
 
+struct Data {
+  int anno, mese, giorno;
+};
+
+Data Scomponi(double aaaammgg) {
+  const int n = static_cast<int>(aaaammgg);
+  return {n / 10000, n / 100 % 100, n % 100};
+}
+
+int GiorniDelMese(int anno, int mese) {
+  constexpr int giorni[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool bisestile = (anno % 4 == 0 && anno % 100 != 0) || anno % 400 == 0;
+  return mese == 2 && bisestile ? 29 : giorni[mese - 1];
+}
+
 }  // namespace
+
+bool DataAmmessa(double aaaammgg) {
+  if (!(aaaammgg >= 16000101 && aaaammgg <= 29991231) || aaaammgg != std::floor(aaaammgg))
+    return false;
+  const Data d = Scomponi(aaaammgg);
+  return d.mese >= 1 && d.mese <= 12 && d.giorno >= 1 && d.giorno <= GiorniDelMese(d.anno, d.mese);
+}
+
+ModelloMacchia ModelloMacchiaDi(const Impostazioni& imp) {
+  ModelloMacchia m{imp.longitudineMacchia, imp.derivaMacchia};
+  if (DataAmmessa(imp.dataMacchia)) {
+    const Data d = Scomponi(imp.dataMacchia);
+    m.epocaJdUT = GiornoGiuliano(d.giorno, d.mese, d.anno);
+  }
+  return m;
+}
+
+Sito SitoDi(const Impostazioni& imp) {
+  return {imp.longGradi + imp.longPrimi / 60, imp.latGradi + imp.latPrimi / 60, 0};
+}
 
 bool Ammessa(Grandezza g, const Impostazioni& imp) {
   switch (g) {
@@ -23,14 +60,17 @@ bool Ammessa(Grandezza g, const Impostazioni& imp) {
       return AngoloAmmesso(imp.latGradi, imp.latPrimi, 90);
     case Grandezza::DeltaT:
       return std::fabs(imp.deltaT) <= 10000;
+    case Grandezza::Deriva:
+      return std::fabs(imp.derivaMacchia) <= 30 &&
+             (DataAmmessa(imp.dataMacchia) || (imp.derivaMacchia == 0 && imp.dataMacchia == 0));
   }
   return false;
 }
 
 std::vector<Grandezza> FuoriIntervallo(const Impostazioni& imp) {
   std::vector<Grandezza> fuori;
-  for (Grandezza g :
-       {Grandezza::Macchia, Grandezza::Longitudine, Grandezza::Latitudine, Grandezza::DeltaT})
+  for (Grandezza g : {Grandezza::Macchia, Grandezza::Longitudine, Grandezza::Latitudine,
+                      Grandezza::DeltaT, Grandezza::Deriva})
     if (!Ammessa(g, imp)) fuori.push_back(g);
   return fuori;
 }
@@ -51,6 +91,10 @@ void Predefinita(Grandezza g, Impostazioni& imp) {
       break;
     case Grandezza::DeltaT:
       imp.deltaT = d.deltaT;
+      break;
+    case Grandezza::Deriva:
+      imp.derivaMacchia = d.derivaMacchia;
+      imp.dataMacchia = d.dataMacchia;
       break;
   }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "ephemeris/calendario.h"
 
 namespace mr {
@@ -89,6 +91,50 @@ TEST(IstanteAmmesso, From1600To2999) {
   EXPECT_FALSE(IstanteAmmesso(GiornoGiuliano(31, 12, 1599, 23, 59)));
   EXPECT_TRUE(IstanteAmmesso(GiornoGiuliano(31, 12, 2999, 23, 59)));
   EXPECT_FALSE(IstanteAmmesso(GiornoGiuliano(1, 1, 3000)));
+}
+
+// A Julian Day to the UT second, the rounding carried into the next minute,
+// hour, day, month and year. Days by hand from JD 2451545.0 = 2000-01-01 12h
+// and 2461100.5 = 2026-03-01 0h.
+TEST(DataOraAlSecondo, RoundsToTheSecondAndCarries) {
+  const double s = 1.0 / 86400;
+  struct Case {
+    double jd;
+    DataOraUT atteso;
+  } cases[] = {
+      {2451545.0, {2000, 1, 1, 12, 0, 0}},
+      {2451545.0 + 0.4 * s, {2000, 1, 1, 12, 0, 0}},
+      {2451545.0 + 0.6 * s, {2000, 1, 1, 12, 0, 1}},
+      {2451544.5 - 0.6 * s, {1999, 12, 31, 23, 59, 59}},
+      {2451544.5 - 0.4 * s, {2000, 1, 1, 0, 0, 0}},
+      // 2026-12-31 23:59:59.6 (306 days after 2026-03-01, less 0.4 s).
+      {2461406.5 - 0.4 * s, {2027, 1, 1, 0, 0, 0}},
+      // 2024-02-28 23:59:59.7: the leap day follows.
+      {2461100.5 - 731 - 0.3 * s, {2024, 2, 29, 0, 0, 0}},
+      // 2026-02-28 23:59:59.7: no leap day in 2026.
+      {2461100.5 - 0.3 * s, {2026, 3, 1, 0, 0, 0}},
+      {2461100.5 + 0.5 + 59.7 * s, {2026, 3, 1, 12, 1, 0}},
+      {2461100.5 + 13.25 + 3599.6 * s, {2026, 3, 14, 7, 0, 0}},
+      // Around 3000-01-01 0h: 1000 years after 2000-01-01 0h, with 243 leap
+      // days, JD 2816787.5; and 1600-01-01 0h, 146097 days (400 years) before 2000.
+      {2816787.5 - 0.7 * s, {2999, 12, 31, 23, 59, 59}},
+      {2816787.5 - 0.3 * s, {3000, 1, 1, 0, 0, 0}},
+      {2451544.5 - 146097, {1600, 1, 1, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.jd);
+    std::optional<DataOraUT> d = DataOraAlSecondo(c.jd);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(*d, c.atteso) << d->anno << "-" << d->mese << "-" << d->giorno << " " << d->ore
+                            << ":" << d->minuti << ":" << d->secondi;
+    // And back, to the second.
+    double indietro = GiornoGiulianoDi(*d);
+    EXPECT_TRUE(std::isfinite(indietro) && std::abs(indietro - c.jd) <= 0.5 * s + 1e-9);
+    EXPECT_EQ(DataOraAlSecondo(indietro), d);
+  }
+  EXPECT_FALSE(DataOraAlSecondo(NAN));
+  EXPECT_FALSE(DataOraAlSecondo(INFINITY));
+  EXPECT_FALSE(DataOraAlSecondo(-1e7));
 }
 
 }  // namespace

@@ -146,6 +146,40 @@ TEST(Coordinate, SaveWritesTheNumbersWithTheHemisphereSignAndReadsBackUnchanged)
 }
 
 // The first field that fails is named, and nothing is written.
+// The dialog does not show the Red Spot's drift and its date, but a save
+// writes them back as loaded: a six-value file stays six values, a drift
+// stays, an unreadable drift (already reported) goes.
+TEST(Coordinate, SaveKeepsTheDriftOfTheFile) {
+  struct Case {
+    std::string prima, dopo, problema;
+  };
+  const Case cases[] = {
+      {"85,12,30,41,54,69\r\n", "90,12,30,41,54,69\r\n", ""},
+      {"85,12,30,41,54,69,1.5,20260301\r\n", "90,12,30,41,54,69,1.5,20260301\r\n", ""},
+      {"85 12 30 41 54 69 -0.25 16000101", "90,12,30,41,54,69,-0.25,16000101\r\n", ""},
+      {"85,12,30,41,54,69,0,20260301\r\n", "90,12,30,41,54,69\r\n", ""},
+      {"85,12,30,41,54,69,1.5\r\n", "90,12,30,41,54,69\r\n",
+       "Nel file Imp.txt la deriva della Macchia Rossa non è seguita dalla data di riferimento "
+       "(AAAAMMGG): la ignoro"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.prima);
+    CartellaTemp cartella;
+    cartella.Scrivi("Imp.txt", c.prima);
+    Coordinate dialogo(cartella.percorso());
+    dialogo.Form_Load();
+    EXPECT_EQ(dialogo.Problema, c.problema);
+    EXPECT_EQ(TestiDi(dialogo), (Testi{"85", "12", "30", "41", "54", "69"}));
+    dialogo.Text1 = "90";
+    EXPECT_TRUE(dialogo.Salva_Click().Salvato());
+    EXPECT_EQ(cartella.Leggi("Imp.txt"), c.dopo);
+    // And again after a second save.
+    dialogo.Text1 = "90.0";
+    EXPECT_TRUE(dialogo.Salva_Click().Salvato());
+    EXPECT_EQ(cartella.Leggi("Imp.txt"), c.dopo);
+  }
+}
+
 TEST(Coordinate, SaveRefusesAFieldThatIsNotANumberOrOutOfRange) {
   const Testi buoni = {"98", "12", "30", "41", "54", "69"};
   struct Case {

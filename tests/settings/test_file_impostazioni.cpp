@@ -92,7 +92,7 @@ TEST(FileImp, ValuesMaySeparateByCommasBlanksTabsAndLineEnds) {
       {"mixed runs", "  23 ,14,\t25\r\n\r\n40 38,\n64 "},
       {"byte-order mark", "\xEF\xBB\xBF" "23,14,25,40,38,64\r\n"},
       {"signs and forms", "+23,14.0,25.,4e1,0038,64"},
-      {"more than six", "23,14,25,40,38,64,99,whatever"},
+      {"more than eight", "23,14,25,40,38,64,0,20260301,whatever"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nome);
@@ -219,6 +219,158 @@ TEST(FileImp, ValuesOutsideTheirRangesTakeTheDefaults) {
     LetturaImp l = LeggiImp(cartella.percorso());
     EXPECT_EQ(TestoErrori(l), c.problema);
     EXPECT_EQ(Valori(l.imp), c.attesi);
+  }
+}
+
+// After the six values, the Red Spot's drift (degrees a month) and its date
+// AAAAMMGG: both or neither. A drift that cannot be read, or outside its range,
+// or without a real date, is left out (drift 0) with one notice; the six values
+// stay as read.
+TEST(FileImp, TheDriftAndItsDateFollowTheSixValues) {
+  struct Case {
+    std::string coda;  // after "85,12,30,41,54,69"
+    double deriva, data;
+    std::string problema;
+  };
+  const std::string fuori =
+      "Nel file Imp.txt la deriva della Macchia Rossa con la sua data (deriva da -30° a 30° al "
+      "mese, data AAAAMMGG dal 1600 al 2999) è fuori dall'intervallo ammesso: uso il valore "
+      "predefinito";
+  const std::string senzaData =
+      "Nel file Imp.txt la deriva della Macchia Rossa non è seguita dalla data di riferimento "
+      "(AAAAMMGG): la ignoro";
+  const Case cases[] = {
+      {"\r\n", 0, 0, ""},
+      {",1.5,20260301\r\n", 1.5, 20260301, ""},
+      {" -0.75\n16000101", -0.75, 16000101, ""},
+      {",30,29991231", 30, 29991231, ""},
+      {",-30,20240229", -30, 20240229, ""},
+      {",1,20000229", 1, 20000229, ""},
+      {",0,20260301", 0, 20260301, ""},
+      {",0,0", 0, 0, ""},
+      {",1.5,20260301,whatever", 1.5, 20260301, ""},
+      // Unreadable.
+      {",1.5\r\n", 0, 0, senzaData},
+      {",1.5,abc", 0, 0,
+       "Nel file Imp.txt il testo \"abc\" non è un numero: ignoro la deriva della Macchia Rossa"},
+      {" gradi", 0, 0,
+       "Nel file Imp.txt il testo \"gradi\" non è un numero: ignoro la deriva della Macchia "
+       "Rossa"},
+      // Outside the ranges, or not a date.
+      {",30.5,20260301", 0, 0, fuori},
+      {",1.5,20261345", 0, 0, fuori},
+      {",1.5,20250229", 0, 0, fuori},
+      {",1.5,19000229", 0, 0, fuori},
+      {",1.5,20260431", 0, 0, fuori},
+      {",1.5,20260300", 0, 0, fuori},
+      {",1.5,15991231", 0, 0, fuori},
+      {",1.5,30000101", 0, 0, fuori},
+      {",1.5,20260301.5", 0, 0, fuori},
+      {",1.5,260301", 0, 0, fuori},
+      {",1.5,0", 0, 0, fuori},
+      {",0,12345", 0, 0, fuori},
+      {",1,5,20260301", 0, 0, fuori},  // a decimal comma: drift 1, date 5
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.coda);
+    CartellaTemp cartella;
+    cartella.Scrivi("Imp.txt", "85,12,30,41,54,69" + c.coda);
+    LetturaImp l = LeggiImp(cartella.percorso());
+    EXPECT_EQ(TestoErrori(l), c.problema);
+    EXPECT_EQ(Valori(l.imp), (std::array<double, 6>{85, 12, 30, 41, 54, 69}));
+    EXPECT_EQ(l.imp.derivaMacchia, c.deriva);
+    EXPECT_EQ(l.imp.dataMacchia, c.data);
+  }
+}
+
+TEST(FileImp, ADriftOutOfRangeIsNamedWithTheOtherQuantities) {
+  CartellaTemp cartella;
+  cartella.Scrivi("Imp.txt", "400,12,30,41,54,69,99,20260301\r\n");
+  LetturaImp l = LeggiImp(cartella.percorso());
+  EXPECT_EQ(TestoErrori(l),
+            "Nel file Imp.txt sono fuori dall'intervallo ammesso la longitudine della Macchia "
+            "Rossa (da 0° a meno di 360°) e la deriva della Macchia Rossa con la sua data (deriva "
+            "da -30° a 30° al mese, data AAAAMMGG dal 1600 al 2999): per questi uso i valori "
+            "predefiniti");
+  EXPECT_EQ(l.imp.longitudineMacchia, 98);
+  EXPECT_EQ(l.imp.derivaMacchia, 0);
+  EXPECT_EQ(l.imp.dataMacchia, 0);
+}
+
+// The drift and its date are written only when the drift is not 0, so that a
+// file of six values read and written again stays byte for byte as it was.
+TEST(FileImp, TheDriftIsWrittenOnlyWhenNotZero) {
+  struct Case {
+    Impostazioni imp;
+    std::string byte;
+  };
+  const Case cases[] = {
+      {{85, 12, 30, 41, 54, 69, 1.5, 20260301}, "85,12,30,41,54,69,1.5,20260301\r\n"},
+      {{85, 12, 30, 41, 54, 69, -0.25, 16000101}, "85,12,30,41,54,69,-0.25,16000101\r\n"},
+      {{85, 12, 30, 41, 54, 69, 0, 20260301}, "85,12,30,41,54,69\r\n"},
+      {{85, 12, 30, 41, 54, 69, -0.0, 20260301}, "85,12,30,41,54,69\r\n"},
+      {{85, 12, 30, 41, 54, 69}, "85,12,30,41,54,69\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.byte);
+    CartellaTemp cartella;
+    ASSERT_EQ(Testo(ScriviImp(cartella.percorso(), c.imp)), "");
+    EXPECT_EQ(cartella.Leggi("Imp.txt"), c.byte);
+  }
+  for (const std::string byte : {"23,14,25,40,38,64\r\n", "23,14,25,40,38,64,-2.25,29991231\r\n",
+                                 "0.5,-3,-42,-33.25,0,69.5,0.1,16000229\r\n"}) {
+    SCOPED_TRACE(byte);
+    CartellaTemp cartella;
+    cartella.Scrivi("Imp.txt", byte);
+    LetturaImp l = LeggiImp(cartella.percorso());
+    ASSERT_EQ(TestoErrori(l), "");
+    ASSERT_EQ(Testo(ScriviImp(cartella.percorso(), l.imp)), "");
+    EXPECT_EQ(cartella.Leggi("Imp.txt"), byte);
+  }
+}
+
+// L(t) = L0 + drift (t - epoch) / 30.4375 days, reduced to [0, 360), the
+// epoch 0h UT of the reference date: 2026-03-01 is JD 2461100.5.
+TEST(FileImp, TheRedSpotLongitudeFromTheSettings) {
+  struct Case {
+    Impostazioni imp;
+    double jdUT, L;
+  };
+  const double epoca = 2461100.5, mese = 30.4375;
+  const Case cases[] = {
+      {{85, 12, 30, 41, 54, 69, 1.5, 20260301}, epoca, 85},
+      {{85, 12, 30, 41, 54, 69, 1.5, 20260301}, epoca + 2 * mese, 88},
+      {{85, 12, 30, 41, 54, 69, 1.5, 20260301}, epoca - 60 * mese, 355},
+      {{359, 12, 30, 41, 54, 69, 1.5, 20260301}, epoca + mese, 0.5},
+      {{10, 12, 30, 41, 54, 69, -2, 20260301}, epoca + 10 * mese, 350},
+      {{200, 12, 30, 41, 54, 69, -0.5, 16000101}, 2305447.5 + 3 * mese, 198.5},
+      {{123.4, 12, 30, 41, 54, 69}, 2451545.0 + 1e5, 123.4},
+      {{123.4, 12, 30, 41, 54, 69, 0, 20260301}, epoca + 1e5, 123.4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.L);
+    double L = LongitudineMacchia(ModelloMacchiaDi(c.imp), c.jdUT);
+    EXPECT_TRUE(std::isfinite(L) && std::abs(L - c.L) <= 1e-9) << L;
+  }
+}
+
+// Degrees and minutes, each with its own sign, add up.
+TEST(FileImp, TheSiteFromTheSettings) {
+  struct Case {
+    Impostazioni imp;
+    double longitudine, latitudine;
+  };
+  const Case cases[] = {
+      {{98, 12, 30, 41, 54, 69}, 12.5, 41.9},
+      {{98, -3, -42, -33, -27, 69}, -3.7, -33.45},
+      {{98, -3, 42, 33, -27, 69}, -2.3, 32.55},
+      {{98, 0, -30, 0, 0, 69}, -0.5, 0},
+  };
+  for (const auto& c : cases) {
+    Sito s = SitoDi(c.imp);
+    EXPECT_TRUE(std::abs(s.longitudine - c.longitudine) <= 1e-12) << s.longitudine;
+    EXPECT_TRUE(std::abs(s.latitudine - c.latitudine) <= 1e-12) << s.latitudine;
+    EXPECT_EQ(s.quota, 0);
   }
 }
 
