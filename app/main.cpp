@@ -19,12 +19,17 @@ void AttendiEventi() {
   for (int i = 0; i < 10; ++i) QApplication::processEvents();
 }
 
-// The main window with the satellite panel, when shown, below it.
+// The main window with the satellite panel, when shown, 8 pixels below it,
+// composed in the screen's own pixels: at a display scale of 2 the picture is
+// the one at scale 1, twice as large.
 QImage Istantanea(mr::FinestraPrincipale& finestra) {
-  const QPixmap principale = finestra.grab();
+  QPixmap principale = finestra.grab();
   QPixmap pannello;
   if (finestra.Pannello() && finestra.Pannello()->isVisible()) pannello = finestra.Pannello()->grab();
-  const int margine = pannello.isNull() ? 0 : 8;
+  const qreal scala = principale.devicePixelRatio();
+  principale.setDevicePixelRatio(1);
+  pannello.setDevicePixelRatio(1);
+  const int margine = pannello.isNull() ? 0 : qRound(8 * scala);
   QImage immagine(std::max(principale.width(), pannello.width()),
                   principale.height() + margine + pannello.height(), QImage::Format_RGB32);
   immagine.fill(Qt::white);

@@ -11,7 +11,7 @@ namespace {
 const mr::Sito kSito{12.5, 41.9, 0};
 
 void BM_PosizioniAllIstante(benchmark::State& state) {
-  double jd = mr::GiornoGiuliano(2026, 8, 1, 21, 30);
+  double jd = mr::GiornoGiuliano(1, 8, 2026, 21, 30);
   for (auto _ : state) {
     mr::PosizioniPrecise p = mr::PosizioniAllIstante({jd, 69});
     benchmark::DoNotOptimize(p);
@@ -21,7 +21,7 @@ void BM_PosizioniAllIstante(benchmark::State& state) {
 BENCHMARK(BM_PosizioniAllIstante)->Unit(benchmark::kMicrosecond);
 
 void Eventi(benchmark::State& state, double giorni) {
-  double inizio = mr::GiornoGiuliano(2026, 3, 1);
+  double inizio = mr::GiornoGiuliano(1, 3, 2026);
   std::size_t n = 0;
   for (auto _ : state) {
     mr::RicercaEventi r = mr::CercaEventi(inizio, giorni, 69, kSito, {70, 1.5, inizio});

@@ -2,6 +2,7 @@
 // default settings and a fixed clock.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,8 +14,11 @@ namespace bench {
 class AmbienteMuto : public mr::Ambiente {
  public:
   void Avviso(const std::string&) override {}
-  std::string DataSistema() override { return "03-15-2004"; }
-  std::string OraSistema() override { return "22:00:00"; }
+  // 15 March 2004, 21:00 UT: 22:00 of the mean time the benchmarks use.
+  std::chrono::sys_seconds AdessoUT() override {
+    using namespace std::chrono;
+    return sys_days(year(2004) / 3 / 15) + hours(21);
+  }
 };
 
 inline std::filesystem::path CartellaBench() {

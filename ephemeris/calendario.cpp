@@ -6,7 +6,7 @@
 
 namespace mr {
 
-double GiornoGiuliano(double anno, double mese, double giorno, double ora, double minuti) {
+double GiornoGiuliano(double giorno, double mese, double anno, double ora, double minuti) {
   double Y = anno, M = mese;
   if (M < 3) {
     Y = Y - 1;
@@ -61,8 +61,8 @@ DataCivile TEMPOM(double passi, double giorno, double& mese, double& anno, doubl
 
 bool IstanteAmmesso(double giornoGiuliano) {
   // 1 January 1600 0h UT and 1 January 3000 0h UT.
-  static const double inizio = GiornoGiuliano(1600, 1, 1);
-  static const double fine = GiornoGiuliano(3000, 1, 1);
+  static const double inizio = GiornoGiuliano(1, 1, 1600);
+  static const double fine = GiornoGiuliano(1, 1, 3000);
   return giornoGiuliano >= inizio && giornoGiuliano < fine;
 }
 

@@ -3,10 +3,10 @@
 
 namespace mr {
 
-// Julian Day of a date and Universal Time (Gregorian term applied to every
+// Julian Day of a date (day, month, year) and Universal Time (Gregorian term applied to every
 // date). giorno may carry a fraction; ora and minuti may lie outside their
 // usual ranges and simply move the day.
-double GiornoGiuliano(double anno, double mese, double giorno, double ora = 0, double minuti = 0);
+double GiornoGiuliano(double giorno, double mese, double anno, double ora = 0, double minuti = 0);
 
 // A civil date and time as the five fields show it (whole numbers).
 struct DataCivile {

@@ -6,13 +6,6 @@
 
 namespace mr {
 
-namespace {
-
-double Radianti(double gradi) { return gradi * 3.141592654 / 180; }
-double Gradi(double radianti) { return radianti * 180 / 3.141592654; }
-
-}  // namespace
-
 // Newcomb's Sun with a three-term equation of the centre, corrected for
 // nutation and aberration in longitude; mean obliquity.
 PosizioneSole CalcolaPosizioneSole(double T) {
@@ -27,7 +20,7 @@ PosizioneSole CalcolaPosizioneSole(double T) {
                             0.000000503 * T * T * T);
   double alfa = Gradi(ArcoTangenteQ(std::cos(epsilon) * std::sin(lambda), std::cos(lambda)));
   double sinDelta = std::sin(epsilon) * std::sin(lambda);
-  return {alfa, ArcoSeno(sinDelta), sinDelta};
+  return {alfa, ArcoSeno(sinDelta, 3.141592654), sinDelta};
 }
 
 void CalcolaAltezzaSole(double& altezza, double lon1, double lon2, double lat1, double lat2,
@@ -43,7 +36,7 @@ void CalcolaAltezzaSole(double& altezza, double lon1, double lon2, double lat1, 
   if (H >= 360) H = H - 360;
   double sinh = std::sin(phi) * sole.sinDelta +
                 std::cos(phi) * std::cos(sole.delta) * std::cos(Radianti(H));
-  altezza = Gradi(ArcoSeno(sinh));
+  altezza = Gradi(ArcoSeno(sinh, 3.141592654));
 }
 
 }  // namespace mr

@@ -218,7 +218,7 @@ RicercaEventi CercaEventi(double jdInizioUT, double giorni, double deltaT, const
         std::isfinite(deltaT) && Finito(sito) && Finito(macchia))) {
     return {EsitoEventi::DatiNonValidi, {}};
   }
-  if (!IstanteAmmesso(jdInizioUT) || jdInizioUT + giorni > GiornoGiuliano(3000, 1, 1)) {
+  if (!IstanteAmmesso(jdInizioUT) || jdInizioUT + giorni > GiornoGiuliano(1, 1, 3000)) {
     return {EsitoEventi::FuoriIntervallo, {}};
   }
   double t0 = GiorniTT({jdInizioUT, deltaT});

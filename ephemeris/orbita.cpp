@@ -9,7 +9,6 @@ namespace mr {
 
 namespace {
 
-double Radianti(double gradi) { return gradi * 3.141592654 / 180; }
 
 // Adds half turns to a principal arctangent until it lies within a quarter
 // turn of the angle it must follow. Bounded, so absurd inputs cannot hang.
@@ -52,7 +51,7 @@ double AngoloSidereo(double T, double oreTU) {
 }
 
 double GiornoGiulianoZero(double giorno, double mese, double anno) {
-  return GiornoGiuliano(anno, mese, giorno);
+  return GiornoGiuliano(giorno, mese, anno);
 }
 
 OrbitaGiove CalcolaOrbitaGiove(double T) {
@@ -77,7 +76,7 @@ OrbitaGiove CalcolaOrbitaGiove(double T) {
   double u = Radianti(Lj) + giove.v - Radianti(Mj) - Radianti(Omega);
   if (u < 0) u = u + 6.283185308;
   double sinb = std::sin(u) * std::sin(Radianti(i));
-  double b = ArcoSeno(sinb);
+  double b = ArcoSeno(sinb, 3.141592654);
   double r = 5.202561 * (1 - ej * std::cos(giove.E));
   double l = SeguiQuadrante(std::atan(std::cos(Radianti(i)) * std::tan(u)), u) + Radianti(Omega);
   // The Earth's heliocentric longitude is S + pi, hence the plus sign.

@@ -26,9 +26,10 @@ OrbitaGiove CalcolaOrbitaGiove(double T);
 // Apparent equatorial diameter, arcseconds, at 0h of the date.
 double DiametroApparente(double giorno, double mese, double anno);
 
-// Angle helpers of the visibility routines, pi = 3.141592654.
-// Arcsine formed from the arctangent, radians; +-1 gives +-pi/2.
-inline double ArcoSeno(double s) { return ArcoSeno(s, 3.141592654); }
+// Angle helpers of the visibility routines, pi = 3.141592654 (their arcsine
+// is ArcoSeno(s, 3.141592654)).
+inline double Radianti(double gradi) { return gradi * 3.141592654 / 180; }
+inline double Gradi(double radianti) { return radianti * 180 / 3.141592654; }
 // Four-quadrant arctangent of y / x in [0, 2 pi). When y or x is exactly 0
 // the two-argument arctangent brought into [0, 2 pi) stands in.
 double ArcoTangenteQ(double y, double x);

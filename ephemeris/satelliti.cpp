@@ -27,7 +27,7 @@ SerieSatelliti CalcolaSerieSatelliti(double giorno, double mese, double anno, do
   SerieSatelliti s{};
 
   double H_UT = ore - 1 - static_cast<double>(Z);
-  double d = GiornoGiuliano(anno, mese, giorno, H_UT, minuti) - 2415020;
+  double d = GiornoGiuliano(giorno, mese, anno, H_UT, minuti) - 2415020;
 
   // Mean elements of the Earth and Jupiter, with the great inequality V.
   double V = Riduci360(134.63 + 0.00111587 * d);

@@ -16,7 +16,7 @@ double Int(double x) { return std::floor(x); }
 double Segno(double x) { return x > 0 ? 1 : (x < 0 ? -1 : 0); }
 
 // A mean argument in revolutions as radians in [0, 2 pi).
-double Radianti(double giri) { return (giri - Int(giri)) * 2 * pi; }
+double RadiantiDaGiri(double giri) { return (giri - Int(giri)) * 2 * pi; }
 
 // atan(num / den); a zero denominator gives the limit, +-pi/2 by the sign of num.
 double ArcoTangente(double num, double den) {
@@ -58,11 +58,11 @@ SolePianeta PosizioniSolePianeta(double d) {
   double T = d / 36525 + 1;
   p.T = T;
 
-  double Ls = Radianti(0.779072 + 0.00273790931 * d);
-  double Gs = Radianti(0.993126 + 0.0027377785 * d);
-  double L5 = Radianti(0.089608 + 0.00023080893 * d);
-  double G5 = Radianti(0.056531 + 0.00023080893 * d);
-  double G6 = Radianti(0.882987 + 0.00009294371 * d);
+  double Ls = RadiantiDaGiri(0.779072 + 0.00273790931 * d);
+  double Gs = RadiantiDaGiri(0.993126 + 0.0027377785 * d);
+  double L5 = RadiantiDaGiri(0.089608 + 0.00023080893 * d);
+  double G5 = RadiantiDaGiri(0.056531 + 0.00023080893 * d);
+  double G6 = RadiantiDaGiri(0.882987 + 0.00009294371 * d);
 
   // Sun: equation of centre in arcseconds.
   double S = 6910 * std::sin(Gs) + 72 * std::sin(2 * Gs) - 17 * T * std::sin(Gs) -

@@ -9,9 +9,6 @@ namespace mr {
 
 namespace {
 
-double Radianti(double gradi) { return gradi * 3.141592654 / 180; }
-double Gradi(double radianti) { return radianti * 180 / 3.141592654; }
-
 double TempoGiuliano(double JD) { return (JD - 2415020) / 36525; }
 
 // Altitude, degrees, of a body at hour angle H and declination delta (degrees)
@@ -19,7 +16,8 @@ double TempoGiuliano(double JD) { return (JD - 2415020) / 36525; }
 double Altezza(double H, double delta, double phi) {
   double d = Radianti(delta);
   return Gradi(ArcoSeno(std::cos(d) * std::cos(phi) * std::cos(Radianti(H)) +
-                        std::sin(phi) * std::sin(d)));
+                            std::sin(phi) * std::sin(d),
+                        3.141592654));
 }
 
 // Brings a fraction of the day towards [0, 1). Values between -1 and -0.5
@@ -137,7 +135,7 @@ PosizioneEquatoriale PosizioneGiornaliera(double T) {
   double d = 196.94 / o.Delta;
   double Delta = 196.94 / d;
   double sinBeta = (o.r / Delta) * o.sinb;
-  double beta = ArcoSeno(sinBeta);
+  double beta = ArcoSeno(sinBeta, 3.141592654);
   double y = o.r * std::cos(o.b) * std::sin(o.l - o.S);
   double x = o.r * std::cos(o.b) * std::cos(o.l - o.S) + o.R;
   double lambda = o.S + ArcoTangenteQ(y, x);
@@ -147,7 +145,7 @@ PosizioneEquatoriale PosizioneGiornaliera(double T) {
       std::sin(lambda) * std::cos(epsilon) - std::tan(beta) * std::sin(epsilon), std::cos(lambda)));
   double sinDelta = sinBeta * std::cos(epsilon) +
                     std::cos(beta) * std::sin(epsilon) * std::sin(lambda);
-  return {alfa, Gradi(ArcoSeno(sinDelta)), sinDelta};
+  return {alfa, Gradi(ArcoSeno(sinDelta, 3.141592654)), sinDelta};
 }
 
 DettaglioTransito TransitoDettaglio(double giorno, double mese, double anno, double ore,

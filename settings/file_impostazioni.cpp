@@ -124,7 +124,7 @@ std::string SuffissoCasuale() {
   return testo;
 }
 
-// Whether nome is a temporary file of a save of "Imp.txt" or "IOra.txt".
+// Whether nome is a temporary file of a save of one of the settings files.
 bool TemporaneoNostro(std::string_view nome) {
   const std::size_t coda = 1 + CifreSuffisso + FineTemporaneo.size();
   if (nome.size() < 1 + coda || nome.front() != '.' || !nome.ends_with(FineTemporaneo))
@@ -134,7 +134,8 @@ bool TemporaneoNostro(std::string_view nome) {
   if (suffisso.front() != '.') return false;
   for (char c : suffisso.substr(1))
     if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
-  return StessoNomeFile(file, NomeImp) || StessoNomeFile(file, NomeIOra);
+  return StessoNomeFile(file, NomeImp) || StessoNomeFile(file, NomeIOra) ||
+         StessoNomeFile(file, NomePreferenze);
 }
 
 // The file a name stands for: links followed, a chain of them too, to the
@@ -242,13 +243,10 @@ NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo) {
   return r;
 }
 
-LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
-  LetturaNumeri r;
-  ErroreFile errore{.file = NomeDi(file), .attesi = massimo};
+LetturaTesto LeggiTestoFile(const fs::path& file) {
+  LetturaTesto r;
   auto Illeggibile = [&](Causa causa, std::error_code codice = {}) {
-    errore.causa = causa;
-    errore.codice = codice;
-    r.errore = errore;
+    r.errore = ErroreFile{.file = NomeDi(file), .causa = causa, .codice = codice};
     return r;
   };
 
@@ -266,14 +264,34 @@ LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
 
   std::FILE* f = std::fopen(file.string().c_str(), "rb");
   if (f == nullptr) return Illeggibile(Causa::Sistema, ErroreDi(errno));
-  std::string testo(MassimoByte, '\0');
+  r.testo.assign(MassimoByte, '\0');
   errno = 0;
-  std::size_t letti = std::fread(testo.data(), 1, testo.size(), f);
+  std::size_t letti = std::fread(r.testo.data(), 1, r.testo.size(), f);
   int numero = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
   std::fclose(f);
-  if (numero != 0) return Illeggibile(Causa::Sistema, ErroreDi(numero));
-  testo.resize(letti);
-  if (letti == MassimoByte) {
+  if (numero != 0) {
+    r.testo.clear();
+    return Illeggibile(Causa::Sistema, ErroreDi(numero));
+  }
+  r.testo.resize(letti);
+  r.troncato = letti == MassimoByte;
+  return r;
+}
+
+LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
+  LetturaNumeri r;
+  LetturaTesto lettura = LeggiTestoFile(file);
+  r.mancante = lettura.mancante;
+  if (lettura.mancante) return r;
+  ErroreFile errore{.file = NomeDi(file), .attesi = massimo};
+  if (lettura.errore) {
+    errore.causa = lettura.errore->causa;
+    errore.codice = lettura.errore->codice;
+    r.errore = errore;
+    return r;
+  }
+  std::string& testo = lettura.testo;
+  if (lettura.troncato) {
     // The file goes on: drop a number that may be cut in two.
     std::size_t ultimo = testo.find_last_of(",\t\r\n ");
     testo.resize(ultimo == std::string::npos ? 0 : ultimo);
@@ -283,10 +301,13 @@ LetturaNumeri LeggiNumeriFile(const fs::path& file, std::size_t massimo) {
   r.numeri = std::move(numeri.numeri);
   errore.letti = r.numeri.size();
   if (numeri.nonNumero) {
+    errore.causa = Causa::NonNumero;
     errore.testo = *numeri.nonNumero;
-    return Illeggibile(Causa::NonNumero);
+    r.errore = errore;
+  } else if (r.numeri.size() < massimo) {
+    errore.causa = Causa::Corto;
+    r.errore = errore;
   }
-  if (r.numeri.size() < massimo) return Illeggibile(Causa::Corto);
   return r;
 }
 

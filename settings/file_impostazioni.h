@@ -34,6 +34,8 @@ namespace mr {
 
 inline constexpr std::string_view NomeImp = "Imp.txt";
 inline constexpr std::string_view NomeIOra = "IOra.txt";
+// The program's other choices (settings/preferenze.h).
+inline constexpr std::string_view NomePreferenze = "MacchiaRossa.ini";
 
 // Why a settings file was not read whole, or not written.
 enum class Accesso { Lettura, Scrittura };
@@ -95,8 +97,8 @@ LetturaIOra LeggiIOra(const std::filesystem::path& cartella);
 // Replaces "IOra.txt" of cartella with the one value. Returns nothing on success.
 std::optional<ErroreFile> ScriviIOra(const std::filesystem::path& cartella, double valore);
 
-// Removes from cartella the temporary files that saves of "Imp.txt" and
-// "IOra.txt" leave behind when interrupted. Nothing else is touched.
+// Removes from cartella the temporary files that saves of the settings files
+// leave behind when interrupted. Nothing else is touched.
 void RimuoviTemporanei(const std::filesystem::path& cartella);
 
 // Makes a write beyond the process's file-size limit (ulimit -f) fail like any
@@ -119,6 +121,15 @@ struct NumeriTesto {
   std::optional<std::string> nonNumero;  // the token that stopped the reading
 };
 NumeriTesto LeggiNumeriTesto(std::string_view testo, std::size_t massimo);
+
+// The text of a file, at most its first MiB (enough for any settings file).
+struct LetturaTesto {
+  std::string testo;
+  bool troncato = false;             // the file goes on beyond what was read
+  bool mancante = false;             // no such file
+  std::optional<ErroreFile> errore;  // why it could not be read (Accesso::Lettura)
+};
+LetturaTesto LeggiTestoFile(const std::filesystem::path& file);
 
 // The numbers at the start of a file, at most massimo of them.
 struct LetturaNumeri {

@@ -1,21 +1,36 @@
 // effemeridi: the main window's computations without a display. It starts the
 // window model as the program starts, sets the fields, the zone and the check
 // boxes given on the command line, clicks a command and prints the result.
+#include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <system_error>
 #include <string>
 #include <vector>
 
 #include "ephemeris/numeri.h"
 #include "settings/file_impostazioni.h"
 #include "window/macchiarossa.h"
+#include "window/nomi_satelliti.h"
+#include "window/testo_json.h"
 
 namespace {
 
 using mr::MacchiaRossa;
+
+// The commands, by the names of their buttons.
+struct Azione {
+  const char* nome;
+  void (MacchiaRossa::*gestore)();
+};
+constexpr Azione Azioni[] = {
+    {"Calcola", &MacchiaRossa::Calcola_Click}, {"Più", &MacchiaRossa::Piu_Click},
+    {"Meno", &MacchiaRossa::Meno_Click},       {"Più10", &MacchiaRossa::Piu10_Click},
+    {"Meno10", &MacchiaRossa::Meno10_Click},   {"TReale", &MacchiaRossa::TReale_Click},
+    {"Rotazione", &MacchiaRossa::MeridianoA},
+};
 
 constexpr const char* Uso =
     "uso: effemeridi [--giorno T] [--mese T] [--anno T] [--ore T] [--minuti T]\n"
@@ -25,23 +40,7 @@ constexpr const char* Uso =
 
 class AmbienteConsole : public mr::Ambiente {
  public:
-  bool fuoriIntervallo = false;
-  void Avviso(const std::string& testo) override {
-    if (testo == mr::AvvisoFuoriIntervallo) fuoriIntervallo = true;
-    std::cerr << testo << "\n";
-  }
-  std::string DataSistema() override { return Adesso("%m-%d-%Y"); }
-  std::string OraSistema() override { return Adesso("%H:%M:%S"); }
-
- private:
-  static std::string Adesso(const char* formato) {
-    std::time_t t = std::time(nullptr);
-    std::tm locale{};
-    localtime_r(&t, &locale);
-    char buf[32];
-    std::strftime(buf, sizeof buf, formato, &locale);
-    return buf;
-  }
+  void Avviso(const std::string& testo) override { std::cerr << testo << "\n"; }
 };
 
 struct Opzioni {
@@ -49,7 +48,7 @@ struct Opzioni {
   std::string zona;
   std::filesystem::path cartella = ".";
   std::vector<std::pair<std::string, int>> spunte;
-  std::string azione = "Calcola";
+  const Azione* azione = &Azioni[0];
   bool json = false, disegno = false, aiuto = false;
 };
 
@@ -76,60 +75,55 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
     else if (a == "--zona") {
       o.zona = valore();
       if (o.zona != "TU" && o.zona != "TM" && o.zona != "OE") Errore("zona non valida: " + o.zona);
-    } else if (a == "--cartella") o.cartella = valore();
-    else if (a == "--spunta") {
+    } else if (a == "--cartella") {
+      o.cartella = valore();
+      std::error_code ec;
+      if (!std::filesystem::is_directory(o.cartella, ec))
+        Errore("la cartella non esiste: " + o.cartella.string());
+    } else if (a == "--spunta") {
       std::string s = valore();
       auto uguale = s.find('=');
       if (uguale == std::string::npos || (s.substr(uguale + 1) != "0" && s.substr(uguale + 1) != "1"))
         Errore("--spunta vuole NOME=0 oppure NOME=1: " + s);
       o.spunte.emplace_back(s.substr(0, uguale), s[uguale + 1] - '0');
     } else if (a == "--azione") {
-      o.azione = valore();
-      static const std::vector<std::string> azioni = {"Calcola", "Più",    "Meno",    "Più10",
-                                                      "Meno10",  "TReale", "Rotazione"};
-      bool nota = false;
-      for (const auto& n : azioni) nota = nota || n == o.azione;
-      if (!nota) Errore("azione sconosciuta: " + o.azione);
+      const std::string nome = valore();
+      o.azione = nullptr;
+      for (const Azione& z : Azioni)
+        if (nome == z.nome) o.azione = &z;
+      if (!o.azione) Errore("azione sconosciuta: " + nome);
     } else
       Errore("opzione sconosciuta: " + a);
   }
   return o;
 }
 
-mr::Casella* CasellaDiNome(MacchiaRossa& m, const std::string& nome) {
-  std::map<std::string, mr::Casella*> caselle = {
-      {"Macchia", &m.Macchia}, {"Rivoluzione", &m.Rivoluzione}, {"Griglia", &m.Griglia},
-      {"Cielo", &m.Cielo},     {"IO", &m.IO},                   {"Europa", &m.Europa},
-      {"Ganimede", &m.Ganimede}, {"Callisto", &m.Callisto}};
-  auto it = caselle.find(nome);
-  return it == caselle.end() ? nullptr : it->second;
+// The check boxes by name, in the order of the output.
+std::vector<std::pair<std::string, mr::Casella*>> Caselle(MacchiaRossa& m) {
+  std::vector<std::pair<std::string, mr::Casella*>> c = {{"Macchia", &m.Macchia},
+                                                        {"Rivoluzione", &m.Rivoluzione},
+                                                        {"Griglia", &m.Griglia},
+                                                        {"Cielo", &m.Cielo}};
+  for (int i = 0; i < 4; ++i) c.emplace_back(mr::NomiSatelliti[i].casella, &m.CasellaSatellite(i));
+  return c;
 }
 
-void Esegui(MacchiaRossa& m, const std::string& azione) {
-  if (azione == "Calcola") m.Calcola_Click();
-  else if (azione == "Più") m.Piu_Click();
-  else if (azione == "Meno") m.Meno_Click();
-  else if (azione == "Più10") m.Piu10_Click();
-  else if (azione == "Meno10") m.Meno10_Click();
-  else if (azione == "TReale") m.TReale_Click();
-  else if (azione == "Rotazione") m.MeridianoA();
-}
-
-std::string Json(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else {
-      out += static_cast<char>(c);
-    }
+// The value of "MeridianoA.arresto".
+std::string NomeArresto(mr::Arresto a) {
+  using mr::Arresto;
+  switch (a) {
+    case Arresto::InCorso: return "";
+    case Arresto::Macchia: return "Macchia";
+    case Arresto::EclisseTrovata: return "EclisseTrovata";
+    case Arresto::Fine: return "fine";
+    case Arresto::Utente: return "utente";
+    case Arresto::FuoriIntervallo: return "fuoriIntervallo";
+    case Arresto::OmbraIo:
+    case Arresto::OmbraEuropa:
+    case Arresto::OmbraGanimede:
+    case Arresto::OmbraCallisto: return mr::NomiSatelliti[mr::SatelliteDellArresto(a)].casella;
   }
-  return out + "\"";
+  return "";
 }
 
 // Keys and values of the output, in order; numbers and JSON values kept raw.
@@ -162,12 +156,11 @@ std::vector<Voce> Risultato(MacchiaRossa& m, const Opzioni& o) {
       Voce{"frmSatelliti.Visible", m.frmSatelliti.Visible ? "true" : "false", true},
       t("frmSatelliti.BackColor", mr::TestoColore(m.frmSatelliti.BackColor)),
   };
-  for (const char* nome : {"Macchia", "Rivoluzione", "Griglia", "Cielo", "IO", "Europa",
-                           "Ganimede", "Callisto"})
-    v.push_back(t(std::string(nome) + ".ForeColor", mr::TestoColore(CasellaDiNome(m, nome)->ForeColor)));
-  if (o.azione == "Rotazione") {
+  for (const auto& [nome, casella] : Caselle(m))
+    v.push_back(t(nome + ".ForeColor", mr::TestoColore(casella->ForeColor)));
+  if (o.azione->gestore == &MacchiaRossa::MeridianoA) {
     v.push_back(n("MeridianoA.fotogramma", m.Fotogramma()));
-    v.push_back(t("MeridianoA.arresto", m.Arresto()));
+    v.push_back(t("MeridianoA.arresto", NomeArresto(m.Arresto())));
   }
   if (o.disegno) {
     v.push_back(Voce{"Zorva.disegno", mr::OperazioniJson(m.Zorva.operazioni), true});
@@ -181,7 +174,8 @@ void StampaJson(const std::vector<Voce>& voci) {
   std::string out = "{";
   for (std::size_t i = 0; i < voci.size(); ++i) {
     if (i) out += ",\n ";
-    out += Json(voci[i].chiave) + ": " + (voci[i].grezzo ? voci[i].valore : Json(voci[i].valore));
+    out += mr::TestoJson(voci[i].chiave) + ": " +
+           (voci[i].grezzo ? voci[i].valore : mr::TestoJson(voci[i].valore));
   }
   std::cout << out << "}\n";
 }
@@ -201,6 +195,9 @@ void StampaTabella(const MacchiaRossa& m) {
   riga("Culmina", m.Culmine.Text);
   riga("Tramonta", m.Tramonto.Text);
   riga("Altezza di Zorva", m.frmSatelliti.Elevazione.Caption);
+  // The Sun, the sky and the panel are worked out only with the satellites'
+  // revolution ticked; otherwise they still hold an earlier computation's values.
+  if (m.Rivoluzione.Value != 1) return;
   riga("Altezza del Sole", mr::TestoSingolo(static_cast<float>(m.AltezzaSole)) + "°");
   std::string cielo = m.frmSatelliti.Visibilita.Caption;
   cielo.erase(0, cielo.find_first_not_of(' ') == std::string::npos ? cielo.size()
@@ -222,7 +219,6 @@ int main(int argc, char** argv) {
   MacchiaRossa m(o.cartella, ambiente, /*scriviFile=*/false);
   m.Form_Load();
 
-  ambiente.fuoriIntervallo = false;
   for (auto& [nome, testo] : o.campi) {
     mr::Campo* campo = nome == "Giorno" ? &m.Giorno
                        : nome == "Mese" ? &m.Mese
@@ -234,17 +230,19 @@ int main(int argc, char** argv) {
   if (o.zona == "OE") m.OE_Click();
   else if (o.zona == "TM") m.TM_Click();
   else if (o.zona == "TU") m.TU_Click();
+  const auto caselle = Caselle(m);
   for (auto& [nome, valore] : o.spunte) {
-    mr::Casella* c = CasellaDiNome(m, nome);
-    if (!c) Errore("casella sconosciuta: " + nome);
-    c->Value = valore;
-    if (nome == "IO") m.IO_Click();
-    if (nome == "Europa") m.Europa_Click();
-    if (nome == "Ganimede") m.Ganimede_Click();
-    if (nome == "Callisto") m.Callisto_Click();
+    auto trovata = std::find_if(caselle.begin(), caselle.end(),
+                                [&](const auto& c) { return c.first == nome; });
+    if (trovata == caselle.end()) Errore("casella sconosciuta: " + nome);
+    trovata->second->Value = valore;
+    for (int i = 0; i < 4; ++i)
+      if (nome == mr::NomiSatelliti[i].casella) m.CasellaSatellite_Click(i);
   }
-  Esegui(m, o.azione);
-  if (ambiente.fuoriIntervallo) return 1;
+  (m.*o.azione->gestore)();
+  // An instant outside the range computes nothing: no results (the notice is
+  // on stderr). A minute step that was ignored prints the window as it stands.
+  if (m.EsitoComando() == mr::Esito::FuoriIntervallo) return 1;
 
   if (o.json)
     StampaJson(Risultato(m, o));

@@ -3,6 +3,7 @@
 // meridian, a transit of the GRS or an eclipse announced by the panel.
 #include <cmath>
 
+#include "ephemeris/calendario.h"
 #include "ephemeris/meridiano.h"
 #include "ephemeris/numeri.h"
 #include "window/fenomeni.h"
@@ -12,8 +13,21 @@ namespace mr {
 
 namespace {
 constexpr int UltimoFotogramma = 5222;
-constexpr const char* NomeCasella[4] = {"IO", "Europa", "Ganimede", "Callisto"};
+// The time in which System II turns 5 degrees (5 / 870.27 day).
+constexpr double PassoGiorni = 0.005745343;
 }  // namespace
+
+Arresto ArrestoOmbra(int i) {
+  constexpr Arresto ombre[4] = {Arresto::OmbraIo, Arresto::OmbraEuropa, Arresto::OmbraGanimede,
+                                Arresto::OmbraCallisto};
+  return ombre[i];
+}
+
+int SatelliteDellArresto(Arresto a) {
+  for (int i = 0; i < 4; ++i)
+    if (ArrestoOmbra(i) == a) return i;
+  return -1;
+}
 
 bool MacchiaRossa::MeridianoA_Avvia() {
   if (animazione_.inCorso || !IstanteNelCampo()) return false;
@@ -40,10 +54,11 @@ bool MacchiaRossa::MeridianoA_Avvia() {
 bool MacchiaRossa::MeridianoA_Fotogramma() {
   StatoAnimazione& an = animazione_;
   if (!an.inCorso) return false;
-  if (EclisseTrovata == 1) {
-    an.inCorso = false;
-    an.arresto = arresto::Eclisse;
-    return false;
+  if (EclisseTrovata == 1) return Termina(Arresto::EclisseTrovata);
+  const Istante& ist = an.istante;
+  if (!IstanteAmmesso(GiornoGiuliano(ist.D + PassoGiorni, ist.mese, ist.anno))) {
+    ambiente_.Avviso(AvvisoFuoriIntervallo);
+    return Termina(Arresto::FuoriIntervallo);
   }
   ++an.f;
 
@@ -55,11 +70,10 @@ bool MacchiaRossa::MeridianoA_Fotogramma() {
   }
   Transito(LongGradi, LongPrimi, LatGradi, LatPrimi);
   an.omega = an.omega + 5;
-  an.istante.D = an.istante.D + 0.005745343;
+  an.istante.D = an.istante.D + PassoGiorni;
   if (an.omega > 360) an.omega = an.omega - 360;
   MostraMC(an.omega);
   PosizioneMacchia macchia = PosizioneDellaMacchia(an.omega, an.L);
-  const Istante& ist = an.istante;
   TEMPOM(an.f, ist.D, ist.mese, ist.anno, ist.oraUT, ist.minuti);
   PassoSatelliti(an.ColoreCielo);
   MarcatorePannello(macchia.a);
@@ -76,34 +90,28 @@ bool MacchiaRossa::MeridianoA_Fotogramma() {
   // entering the near half, then those leaving it.
   for (auto metaVicina : {MetaVicinaEntrata, MetaVicinaUscita}) {
     for (int i = 0; i < 4; ++i) {
-      double lim = i == 0 ? 8.5 : 7.5;
-      if (CasellaSatellite(i).Value == 1 && metaVicina(u[i]) && -lim < XS[i] && XS[i] < lim &&
-          -127 <= YS[i] && YS[i] <= 127) {
+      if (CasellaSatellite(i).Value == 1 && metaVicina(u[i]) &&
+          OmbraVicinoAlMeridiano(i, XS[i], YS[i])) {
         CasellaSatellite(i).ForeColor = RGB(0, 0, 250);
-        an.inCorso = false;
-        an.arresto = NomeCasella[i];
-        return false;
+        return Termina(ArrestoOmbra(i));
       }
     }
   }
-  if (Macchia.Value == 1 && 87.5 <= macchia.a && macchia.a <= 92.5) {
-    an.inCorso = false;
-    an.arresto = arresto::Macchia;
-    return false;
-  }
+  if (Macchia.Value == 1 && MacchiaAlMeridiano(macchia.a))
+    return Termina(Arresto::Macchia);
   an.ritardo = Intervallo();
-  if (an.f >= UltimoFotogramma) {
-    an.inCorso = false;
-    an.arresto = arresto::Fine;
-    return false;
-  }
+  if (an.f >= UltimoFotogramma) return Termina(Arresto::Fine);
   return true;
 }
 
-void MacchiaRossa::MeridianoA_Ferma() {
-  if (!animazione_.inCorso) return;
+bool MacchiaRossa::Termina(mr::Arresto motivo) {
   animazione_.inCorso = false;
-  animazione_.arresto = arresto::Utente;
+  animazione_.arresto = motivo;
+  return false;
+}
+
+void MacchiaRossa::MeridianoA_Ferma() {
+  if (animazione_.inCorso) Termina(Arresto::Utente);
 }
 
 void MacchiaRossa::MeridianoA() {

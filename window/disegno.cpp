@@ -6,6 +6,7 @@
 #include "ephemeris/meridiano.h"
 #include "ephemeris/numeri.h"
 #include "window/cielo.h"
+#include "window/fenomeni.h"
 #include "window/macchiarossa.h"
 
 namespace mr {
@@ -96,12 +97,16 @@ void MacchiaRossa::PassoSatelliti(Colore& coloreCielo) {
   }
 }
 
-// Covers the picture outside the disk outline with the colour of the sky.
+// Covers the picture outside the disk outline with the colour of the sky: a
+// band along the top, one along the bottom, and each parallel continued to the
+// edges. The bands stand one unit in from the picture's edges so that they
+// reach the lines beside the poles; on the edges they fell a fraction of a
+// unit short and left a dash of the picture showing under the south pole.
 void MacchiaRossa::DipingiCielo(Colore coloreCielo) {
   Zorva.LarghezzaLinea(16);
-  Zorva.Linea(0, 0, 275, 0, coloreCielo);
+  Zorva.Linea(0, 1, 275, 1, coloreCielo);
   Zorva.LarghezzaLinea(11);
-  Zorva.Linea(0, 255, 275, 255, coloreCielo);
+  Zorva.Linea(0, 254, 275, 254, coloreCielo);
   Zorva.LarghezzaLinea(2);
   for (int phi = -90; phi <= 90; ++phi) {
     Parallelo p = ParalleloDelDisco(phi);
@@ -128,8 +133,8 @@ void MacchiaRossa::MostraMC(double omega) { MC.Text = TestoMC(omega); }
 
 // The small marker of the GRS on the satellite panel.
 void MacchiaRossa::MarcatorePannello(double a) {
-  double x = 5 * std::cos(a * 3.141592654 / 180);
-  if (Macchia.Value == 1 && Rivoluzione.Value == 1 && a < 180 && std::fabs(x) < 4.5) {
+  if (Macchia.Value == 1 && Rivoluzione.Value == 1 && MacchiaSulPannello(a)) {
+    double x = 5 * std::cos(a * 3.141592654 / 180);
     CreaPannello();
     frmSatelliti.disegno.Riempimento(ColoreMacchia);
     frmSatelliti.disegno.Cerchio(135 + x, 32, 0.8, ColoreMacchia, 1);
@@ -139,8 +144,8 @@ void MacchiaRossa::MarcatorePannello(double a) {
 // The oval of the GRS on the disk, narrowing towards the limbs (aspect q).
 // riempiSempre: the animation sets the fill colour even when the oval is off.
 void MacchiaRossa::MarcatoreDisco(double a, double q, bool riempiSempre) {
-  double x = 121 * std::cos(a * 3.141592654 / 180);
-  if (a <= 180 && std::fabs(x) <= 111) {
+  if (MacchiaSulDisco(a)) {
+    double x = 121 * std::cos(a * 3.141592654 / 180);
     if (riempiSempre || Macchia.Value == 1) Zorva.Riempimento(ColoreMacchia);
     if (Macchia.Value == 1)
       Zorva.Cerchio(133 + x, 162, 17.5 * std::sin(a * 3.141592654 / 180), RGB(210, 155, 105), q);

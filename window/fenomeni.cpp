@@ -22,4 +22,24 @@ bool EclissatoNelPannello(double u, double psi, double semiampiezza, double X, d
          180 + psi - semiampiezza < u && u < 180 + psi + semiampiezza;
 }
 
+bool EclisseAnnunciata(int i, double u, double psi, double X, double Y) {
+  constexpr double semiampiezza[4] = {2, 0.3, 0.15, 0.07};
+  return EclissatoNelPannello(u, psi, semiampiezza[i], X, Y, 5);
+}
+
+bool MacchiaSulPannello(double a) {
+  return a < 180 && std::fabs(5 * std::cos(a * 3.141592654 / 180)) < 4.5;
+}
+
+bool MacchiaSulDisco(double a) {
+  return a <= 180 && std::fabs(121 * std::cos(a * 3.141592654 / 180)) <= 111;
+}
+
+bool MacchiaAlMeridiano(double a) { return 87.5 <= a && a <= 92.5; }
+
+bool OmbraVicinoAlMeridiano(int i, double XS, double YS) {
+  const double lim = i == 0 ? 8.5 : 7.5;
+  return -lim < XS && XS < lim && -127 <= YS && YS <= 127;
+}
+
 }  // namespace mr

@@ -1,6 +1,7 @@
 // The tests that decide what the satellites show: which half of its orbit a
 // satellite is on, whether the disk hides it, whether Jupiter's shadow eclipses it.
 // u and psi in degrees; X, Y offsets and the disk radius in the same unit.
+// Then the same for the Great Red Spot's markers and transit.
 #pragma once
 
 namespace mr {
@@ -24,5 +25,27 @@ bool VisibileSullaMetaLontana(double u, double psi, double w, double X, double Y
 // strictly inside the window 180 + psi +- semiampiezza.
 bool EclissatoNelPannello(double u, double psi, double semiampiezza, double X, double Y,
                           double raggioDisco);
+
+// The panel announces an eclipse of satellite i (0 Io .. 3 Callisto) inside a
+// fixed window of half-width 2, 0.3, 0.15 or 0.07 degrees of u; offsets at the
+// panel's scale (disk radius 5).
+bool EclisseAnnunciata(int i, double u, double psi, double X, double Y);
+
+// The shadow of satellite i stands near the central meridian (the animation's
+// stop) when -lim < XS < lim, with lim 8.5 for Io and 7.5 for the others, and
+// -127 <= YS <= 127 (offsets at the disk's scale, 126).
+bool OmbraVicinoAlMeridiano(int i, double XS, double YS);
+
+// Radii on the disk, in its units: each satellite and its shadow.
+inline constexpr double RaggioSatellite[4] = {3.2, 2.8, 4.6, 4.2};
+inline constexpr double RaggioOmbra[4] = {2.9, 2.3, 3.9, 2.8};
+
+// The Great Red Spot at angle a on the disk (degrees, 90 on the central
+// meridian; cosines with pi = 3.141592654). The panel's small marker is drawn
+// when a < 180 and |5 cos a| < 4.5; the oval on the disk when a <= 180 and
+// |121 cos a| <= 111; the spot is on the central meridian when 87.5 <= a <= 92.5.
+bool MacchiaSulPannello(double a);
+bool MacchiaSulDisco(double a);
+bool MacchiaAlMeridiano(double a);
 
 }  // namespace mr

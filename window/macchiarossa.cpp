@@ -1,5 +1,8 @@
 #include "window/macchiarossa.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "ephemeris/calendario.h"
 #include "ephemeris/numeri.h"
 #include "ephemeris/orbita.h"
@@ -51,12 +54,14 @@ void MacchiaRossa::Form_Load() {
   }
   LeggiImpostazioni();
 
+  // The zone as the file remembers it; the file is left as it is.
   LetturaIOra ora = LeggiIOra(cartella_);
   if (ora.errore) ambiente_.Avviso(TestoErrore(*ora.errore));
+  zonaRicordata_ = ora.valore;
   if (ora.valore == 1.0)
-    OE_Click();
+    Zona(1);
   else if (ora.valore == 0.0)
-    TM_Click();
+    Zona(0);
 
   TReale_Click();
 }
@@ -84,10 +89,15 @@ MacchiaRossa::LetturaCampi MacchiaRossa::LeggiCampi() const {
           LeggiNumero(Ore.Text), LeggiNumero(Minuti.Text)};
 }
 
+// Every command checks the instant of the fields first: a refusal is its outcome.
 bool MacchiaRossa::IstanteNelCampo() {
   LetturaCampi c = LeggiCampi();
-  double JD = GiornoGiuliano(c.anno, c.mese, c.giorno, c.ore - 1 - ScartoOra, c.minuti);
-  if (IstanteAmmesso(JD)) return true;
+  double JD = GiornoGiuliano(c.giorno, c.mese, c.anno, c.ore - 1 - ScartoOra, c.minuti);
+  if (IstanteAmmesso(JD)) {
+    esito_ = Esito::Eseguito;
+    return true;
+  }
+  esito_ = Esito::FuoriIntervallo;
   ambiente_.Avviso(AvvisoFuoriIntervallo);
   return false;
 }
@@ -97,18 +107,25 @@ bool MacchiaRossa::IstanteNelCampo() {
 void MacchiaRossa::Calcola_Click() { Meridiano(); }
 void MacchiaRossa::Zorva_DblClick() { Meridiano(); }
 
+// The clock's instant, in Universal Time, goes into the fields in the civil
+// time of the ticked zone (UT + 1 + ScartoOra hours), seconds dropped, as two-
+// and four-digit texts with their leading zeros ("05", "2001").
 void MacchiaRossa::TReale_Click() {
-  std::string data = ambiente_.DataSistema();  // mm-dd-yyyy
-  std::string ora = ambiente_.OraSistema();    // hh:mm:ss
-  if (data.size() >= 10) {
-    Mese.Text = data.substr(0, 2);
-    Anno.Text = data.substr(6, 4);
-    Giorno.Text = data.substr(3, 2);
-  }
-  if (ora.size() >= 5) {
-    Ore.Text = ora.substr(0, 2);
-    Minuti.Text = ora.substr(3, 2);
-  }
+  using namespace std::chrono;
+  const sys_seconds civile = ambiente_.AdessoUT() + hours(std::lround(1 + ScartoOra));
+  const sys_days giorno = floor<days>(civile);
+  const year_month_day data(giorno);
+  const hh_mm_ss<seconds> ora(civile - giorno);
+  const auto cifre = [](long valore, int quante) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%0*ld", quante, valore);
+    return std::string(buf);
+  };
+  Giorno.Text = cifre(static_cast<unsigned>(data.day()), 2);
+  Mese.Text = cifre(static_cast<unsigned>(data.month()), 2);
+  Anno.Text = cifre(static_cast<int>(data.year()), 4);
+  Ore.Text = cifre(ora.hours().count(), 2);
+  Minuti.Text = cifre(ora.minutes().count(), 2);
   Meridiano();
 }
 
@@ -120,6 +137,7 @@ void MacchiaRossa::Meno10_Click() { PassoMinuti(-10); }
 void MacchiaRossa::PassoMinuti(double k) {
   double minuti = 0;
   if (!LeggiNumeroStretto(Minuti.Text, minuti)) {
+    esito_ = Esito::MinutiNonNumerici;
     ambiente_.Avviso(AvvisoMinuti);
     return;
   }
@@ -148,11 +166,14 @@ void MacchiaRossa::TM_Click() {
   Zona(0);
 }
 
-// IOra.txt remembers summer (1) or mean (0) time between runs.
+// IOra.txt remembers summer (1) or mean (0) time between runs; it is written
+// only when the choice differs from what it holds.
 void MacchiaRossa::RicordaZona(double valore) {
-  if (!scriviFile_) return;
+  if (!scriviFile_ || zonaRicordata_ == valore) return;
   if (std::optional<ErroreFile> errore = ScriviIOra(cartella_, valore))
     ambiente_.Avviso(TestoErrore(*errore));
+  else
+    zonaRicordata_ = valore;
 }
 
 void MacchiaRossa::TU_Click() { Zona(-1); }
@@ -162,19 +183,16 @@ void MacchiaRossa::Velocita_Change(int valore) {
   Massimo.Text = TestoNumero(valore);
 }
 
+void MacchiaRossa::IO_Click() { CasellaSatellite_Click(0); }
+void MacchiaRossa::Europa_Click() { CasellaSatellite_Click(1); }
+void MacchiaRossa::Ganimede_Click() { CasellaSatellite_Click(2); }
+void MacchiaRossa::Callisto_Click() { CasellaSatellite_Click(3); }
+
 // An unticked satellite box turns its caption a darker red; ticking it again
 // leaves the colour as it is.
-void MacchiaRossa::IO_Click() {
-  if (IO.Value == 0) IO.ForeColor = RGB(200, 0, 0);
-}
-void MacchiaRossa::Europa_Click() {
-  if (Europa.Value == 0) Europa.ForeColor = RGB(200, 0, 0);
-}
-void MacchiaRossa::Ganimede_Click() {
-  if (Ganimede.Value == 0) Ganimede.ForeColor = RGB(200, 0, 0);
-}
-void MacchiaRossa::Callisto_Click() {
-  if (Callisto.Value == 0) Callisto.ForeColor = RGB(200, 0, 0);
+void MacchiaRossa::CasellaSatellite_Click(int i) {
+  Casella& c = CasellaSatellite(i);
+  if (c.Value == 0) c.ForeColor = RGB(200, 0, 0);
 }
 
 Casella& MacchiaRossa::CasellaSatellite(int i) {

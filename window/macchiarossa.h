@@ -3,8 +3,10 @@
 // drawings of its picture area Zorva and of the satellite panel. The handlers
 // and procedures read and write this state; the Qt view only shows it.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "ephemeris/solepianeta.h"
@@ -44,22 +46,40 @@ class Ambiente {
   virtual ~Ambiente() = default;
   // A short non-modal notice to the user.
   virtual void Avviso(const std::string& testo) = 0;
-  // System date as "mm-dd-yyyy" and time as "hh:mm:ss" (24-hour clock).
-  virtual std::string DataSistema() = 0;
-  virtual std::string OraSistema() = 0;
+  // The present instant in Universal Time, to the second (the system clock's).
+  virtual std::chrono::sys_seconds AdessoUT() {
+    return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+  }
 };
 
 // The notice given when the fields hold an instant the program does not compute.
 inline constexpr const char* AvvisoFuoriIntervallo =
     "Data fuori dall'intervallo 1600-2999: nessun calcolo";
 
+// What a command came to: done, or refused (then nothing was computed).
+enum class Esito {
+  Eseguito,
+  FuoriIntervallo,    // the fields hold an instant outside 1600-2999
+  MinutiNonNumerici,  // a minute step with a "Minuti" field that is not a number
+};
+
 // Why an animation ended.
-namespace arresto {
-inline constexpr const char* Macchia = "Macchia";
-inline constexpr const char* Eclisse = "EclisseTrovata";
-inline constexpr const char* Fine = "fine";
-inline constexpr const char* Utente = "utente";
-}  // namespace arresto
+enum class Arresto {
+  InCorso,          // not ended yet (or never started)
+  Macchia,          // the GRS within 2.5 degrees of the central meridian
+  EclisseTrovata,   // the satellite panel announced an eclipse
+  Fine,             // the last frame was run
+  Utente,           // stopped by the user
+  FuoriIntervallo,  // the next frame would leave 1600-2999
+  OmbraIo,          // a shadow near the central meridian, satellite by satellite
+  OmbraEuropa,
+  OmbraGanimede,
+  OmbraCallisto,
+};
+// The shadow stop of satellite i (0 Io .. 3 Callisto), and back: the satellite
+// of a shadow stop, -1 for any other reason.
+Arresto ArrestoOmbra(int i);
+int SatelliteDellArresto(Arresto a);
 
 class MacchiaRossa {
  public:
@@ -107,12 +127,19 @@ class MacchiaRossa {
   void Europa_Click();
   void Ganimede_Click();
   void Callisto_Click();
+  // The check box of satellite i (0 Io .. 3 Callisto) and its click.
+  Casella& CasellaSatellite(int i);
+  void CasellaSatellite_Click(int i);
   void mSatelliti_Click();
+  // What the latest command came to.
+  Esito EsitoComando() const { return esito_; }
 
   // ---- animation -----------------------------------------------------
   // Starts the animation (start steps); false when the instant is refused.
   bool MeridianoA_Avvia();
-  // Runs one frame; false when the animation has ended (then Arresto() says why).
+  // Runs one frame; false when the animation has ended (then Arresto() says
+  // why). An animation that would go past 2999 ends before that frame, with
+  // the notice given once; the last frame computed stays.
   bool MeridianoA_Fotogramma();
   // Ends a running animation at once, leaving everything as the last frame left it.
   void MeridianoA_Ferma();
@@ -120,7 +147,7 @@ class MacchiaRossa {
   void MeridianoA();
   bool AnimazioneInCorso() const { return animazione_.inCorso; }
   int Fotogramma() const { return animazione_.f; }
-  const std::string& Arresto() const { return animazione_.arresto; }
+  mr::Arresto Arresto() const { return animazione_.arresto; }
   // Delay count of the frame just run: microseconds to wait before the next
   // frame (1000000 / v, 10000 when Macchia is not ticked); Intervallo writes Massimo.
   double Intervallo();
@@ -142,13 +169,15 @@ class MacchiaRossa {
     double omega = 0, L = 0;
     Colore ColoreCielo = 0;
     double ritardo = 0;
-    std::string arresto;
+    mr::Arresto arresto = mr::Arresto::InCorso;
   };
 
   struct LetturaCampi {
     double giorno, mese, anno, ore, minuti;
   };
   LetturaCampi LeggiCampi() const;
+  // Ends the animation for that reason; returns false, the frame's result.
+  bool Termina(mr::Arresto motivo);
   bool IstanteNelCampo();
   void LeggiImpostazioni();
   void PassoMinuti(double k);
@@ -162,12 +191,13 @@ class MacchiaRossa {
   void MostraMC(double omega);
   void ArrotondaDe();
   void CreaPannello();
-  Casella& CasellaSatellite(int i);
 
   std::filesystem::path cartella_;
   Ambiente& ambiente_;
   bool scriviFile_;
   bool avvisoImpDato_ = false;
+  std::optional<double> zonaRicordata_;  // the value IOra.txt holds, as far as known
+  Esito esito_ = Esito::Eseguito;
   double deltaT_ = 0;  // seconds, from the latest reading of Imp.txt
   StatoAnimazione animazione_;
 };

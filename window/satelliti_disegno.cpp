@@ -7,6 +7,7 @@
 #include "ephemeris/satelliti.h"
 #include "window/fenomeni.h"
 #include "window/macchiarossa.h"
+#include "window/nomi_satelliti.h"
 
 namespace mr {
 
@@ -18,11 +19,6 @@ constexpr Colore Grigio = RGB(150, 150, 150);
 constexpr Colore ColoreFasce = RGB(200, 130, 0);
 constexpr Colore ColorePannello[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 200, 255),
                                       RGB(255, 0, 255)};
-// Half-widths of the eclipse window that make the panel announce an eclipse, degrees of u.
-constexpr double SemiampiezzaAnnuncio[4] = {2, 0.3, 0.15, 0.07};
-constexpr const char* NomeSatellite[4] = {"Io", "Europa", "Ganimede", "Callisto"};
-constexpr double RaggioSatellite[4] = {3.2, 2.8, 4.6, 4.2};
-constexpr double RaggioOmbra[4] = {2.9, 2.3, 3.9, 2.8};
 
 // The satellite series with the offsets for the Earth's declination DE as read
 // back from the De field.
@@ -96,9 +92,9 @@ void MacchiaRossa::mSatelliti_Click() {
       tela.Riempimento(Nero);
       tela.Cerchio(135 + p.X[i], 30 - p.Y[i], 1, Nero, 1);
     }
-    if (EclissatoNelPannello(u, serie.psi, SemiampiezzaAnnuncio[i], p.X[i], p.Y[i], 5)) {
+    if (EclisseAnnunciata(i, u, serie.psi, p.X[i], p.Y[i])) {
       EclisseTrovata = 1;
-      frmSatelliti.Caption = titolo + "        - Eclisse di " + NomeSatellite[i] + " -";
+      frmSatelliti.Caption = titolo + "        - Eclisse di " + NomiSatelliti[i].nome + " -";
     }
   }
 }

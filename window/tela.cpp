@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ephemeris/numeri.h"
+#include "window/testo_json.h"
 
 namespace mr {
 
@@ -69,18 +70,9 @@ namespace {
 
 std::string Num(double x) { return TestoNumero(x); }
 
-std::string Testo(const std::string& s) {
-  std::string out = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
-
 std::string Json(const Operazione& o) {
   using T = Operazione::Tipo;
-  auto colore = ",\"color\":" + Testo(TestoColore(o.colore));
+  auto colore = ",\"color\":" + TestoJson(TestoColore(o.colore));
   switch (o.tipo) {
     case T::Scala:
       return "{\"op\":\"scale\",\"x1\":" + Num(o.x1) + ",\"y1\":" + Num(o.y1) +
@@ -100,7 +92,7 @@ std::string Json(const Operazione& o) {
              ",\"start\":" + Num(o.inizio) + ",\"end\":" + Num(o.fine) + "}";
     case T::Punto:
       return "{\"op\":\"point\",\"x\":" + Num(o.x1) + ",\"y\":" + Num(o.y1) + colore + "}";
-    case T::Stampa: return "{\"op\":\"print\",\"text\":" + Testo(o.testo) + "}";
+    case T::Stampa: return "{\"op\":\"print\",\"text\":" + TestoJson(o.testo) + "}";
   }
   return "{}";
 }

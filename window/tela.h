@@ -47,12 +47,12 @@ class Tela {
 
 struct Operazione {
   enum class Tipo { Scala, Cls, Larghezza, Riempimento, Linea, Cerchio, Arco, Punto, Stampa };
-  Tipo tipo;
+  Tipo tipo = Tipo::Cls;
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Scala: corners; Linea: ends; others: (x1, y1)
   double r = 0, aspetto = 1, inizio = 0, fine = 0;
   double larghezza = 0;
   Colore colore = 0;
-  std::string testo;
+  std::string testo{};
 };
 
 // Records every operation in order; Azzera starts a new recording.

@@ -7,16 +7,16 @@ namespace {
 
 TEST(GiornoGiuliano, ReferenceDates) {
   struct Case {
-    double anno, mese, giorno, ora, minuti, JD;
+    double giorno, mese, anno, ora, minuti, JD;
   } cases[] = {
-      {2000, 1, 1, 12, 0, 2451545.0},  {2000, 1, 1, 0, 0, 2451544.5},
-      {2005, 2, 28, 0, 0, 2453429.5},  {2005, 3, 1, 0, 0, 2453430.5},
-      {2004, 2, 28, 0, 0, 2453063.5},  {2004, 3, 1, 0, 0, 2453065.5},
-      {1999, 12, 31, 0, 0, 2451543.5}, {2000, 1, 1, -2, 0, 2451544.5 - 2.0 / 24},
+      {1, 1, 2000, 12, 0, 2451545.0},  {1, 1, 2000, 0, 0, 2451544.5},
+      {28, 2, 2005, 0, 0, 2453429.5},  {1, 3, 2005, 0, 0, 2453430.5},
+      {28, 2, 2004, 0, 0, 2453063.5},  {1, 3, 2004, 0, 0, 2453065.5},
+      {31, 12, 1999, 0, 0, 2451543.5}, {1, 1, 2000, -2, 0, 2451544.5 - 2.0 / 24},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.JD);
-    EXPECT_DOUBLE_EQ(GiornoGiuliano(c.anno, c.mese, c.giorno, c.ora, c.minuti), c.JD);
+    EXPECT_DOUBLE_EQ(GiornoGiuliano(c.giorno, c.mese, c.anno, c.ora, c.minuti), c.JD);
   }
 }
 
@@ -85,10 +85,10 @@ TEST(TEMPOM, AbsurdHoursDoNotHang) {
 }
 
 TEST(IstanteAmmesso, From1600To2999) {
-  EXPECT_TRUE(IstanteAmmesso(GiornoGiuliano(1600, 1, 1)));
-  EXPECT_FALSE(IstanteAmmesso(GiornoGiuliano(1599, 12, 31, 23, 59)));
-  EXPECT_TRUE(IstanteAmmesso(GiornoGiuliano(2999, 12, 31, 23, 59)));
-  EXPECT_FALSE(IstanteAmmesso(GiornoGiuliano(3000, 1, 1)));
+  EXPECT_TRUE(IstanteAmmesso(GiornoGiuliano(1, 1, 1600)));
+  EXPECT_FALSE(IstanteAmmesso(GiornoGiuliano(31, 12, 1599, 23, 59)));
+  EXPECT_TRUE(IstanteAmmesso(GiornoGiuliano(31, 12, 2999, 23, 59)));
+  EXPECT_FALSE(IstanteAmmesso(GiornoGiuliano(1, 1, 3000)));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ bool Vicino(double x, double atteso, double tolleranza) {
 // 0h UT (Delta T 59 s): DE = -2.48, DS = -2.20, System II meridian corrected
 // for phase 72.74. The book uses an older IAU pole (about 0.05 degrees away).
 TEST(PosizioniPrecise, EsempioMeeus43a) {
-  PosizioniPrecise p = PosizioniAllIstante({GiornoGiuliano(1992, 12, 16), 59});
+  PosizioniPrecise p = PosizioniAllIstante({GiornoGiuliano(16, 12, 1992), 59});
   ASSERT_TRUE(p.valide);
   EXPECT_TRUE(Vicino(p.DE, -2.48, 0.01)) << p.DE;
   EXPECT_TRUE(Vicino(p.DS, -2.20, 0.01)) << p.DS;
@@ -43,7 +43,7 @@ TEST(PosizioniPrecise, ConcordaConLeSerieSemplici) {
   };
   for (const auto& c : cases) {
     SerieSatelliti s = CalcolaSerieSatelliti(c.giorno, c.mese, c.anno, c.ore, 0, -1, 1);
-    PosizioniPrecise p = PosizioniAllIstante({GiornoGiuliano(c.anno, c.mese, c.giorno, c.ore), 69});
+    PosizioniPrecise p = PosizioniAllIstante({GiornoGiuliano(c.giorno, c.mese, c.anno, c.ore), 69});
     ASSERT_TRUE(p.valide);
     for (int i = 0; i < 4; ++i) {
       SCOPED_TRACE(std::to_string(static_cast<int>(c.anno)) + "-" +
@@ -86,7 +86,7 @@ TEST(PosizioniPrecise, StatiTraIContattiPubblicati) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nome);
-    double jd = GiornoGiuliano(2016, 1, c.giorno, c.ore, c.minuti);
+    double jd = GiornoGiuliano(c.giorno, 1, 2016, c.ore, c.minuti);
     PosizioniPrecise p = PosizioniAllIstante({jd, 68});
     const SatellitePreciso& s = p.satelliti[c.satellite];
     EXPECT_EQ(s.inTransito, c.inTransito);
@@ -106,10 +106,10 @@ TEST(PosizioniPrecise, StatiTraIContattiPubblicati) {
 
 TEST(PosizioniPrecise, IstantiNonAmmessi) {
   const IstanteUT cases[] = {
-      {GiornoGiuliano(1599, 12, 31), 69},
-      {GiornoGiuliano(3000, 1, 1), 69},
+      {GiornoGiuliano(31, 12, 1599), 69},
+      {GiornoGiuliano(1, 1, 3000), 69},
       {NAN, 69},
-      {GiornoGiuliano(2026, 1, 1), NAN},
+      {GiornoGiuliano(1, 1, 2026), NAN},
       {INFINITY, 0},
   };
   for (const auto& c : cases) {
@@ -118,8 +118,8 @@ TEST(PosizioniPrecise, IstantiNonAmmessi) {
     EXPECT_EQ(p.MC, 0);
     EXPECT_EQ(p.satelliti[3].posizione.X, 0);
   }
-  EXPECT_TRUE(PosizioniAllIstante({GiornoGiuliano(1600, 1, 1), 120}).valide);
-  EXPECT_TRUE(PosizioniAllIstante({GiornoGiuliano(2999, 12, 31, 23), 4000}).valide);
+  EXPECT_TRUE(PosizioniAllIstante({GiornoGiuliano(1, 1, 1600), 120}).valide);
+  EXPECT_TRUE(PosizioniAllIstante({GiornoGiuliano(31, 12, 2999, 23), 4000}).valide);
 }
 
 }  // namespace

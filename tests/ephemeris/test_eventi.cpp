@@ -40,13 +40,13 @@ TEST(CercaEventi, PrevisioniImcceGennaio2016) {
       {3, 23, 48, C::ShI, 2}, {4, 2, 37, C::ShE, 2},  {4, 7, 29, C::ShI, 1},
       {4, 9, 44, C::ShE, 1},  {4, 10, 51, C::TrE, 1},
   };
-  RicercaEventi r = CercaEventi(GiornoGiuliano(2016, 1, 2), 3, 68, kRoma, {});
+  RicercaEventi r = CercaEventi(GiornoGiuliano(2, 1, 2016), 3, 68, kRoma, {});
   ASSERT_EQ(r.esito, EsitoEventi::Calcolati);
   for (const auto& c : cases) {
     std::string nome = std::string(SiglaEvento(c.codice)) + " " + std::to_string(c.satellite) +
                        " on the " + std::to_string(static_cast<int>(c.giorno));
     SCOPED_TRACE(nome);
-    double atteso = GiornoGiuliano(2016, 1, c.giorno, c.ore, c.minuti);
+    double atteso = GiornoGiuliano(c.giorno, 1, 2016, c.ore, c.minuti);
     const Evento* e = Vicino(r.eventi, c.codice, c.satellite, atteso);
     ASSERT_NE(e, nullptr);
     double secondi = (e->jdUT - atteso) * 86400;
@@ -65,7 +65,7 @@ TEST(CercaEventi, TransitiDellaMacchiaGennaio2019) {
       {19, 8, 6},  {19, 18, 2},  {20, 3, 58}, {20, 13, 53}, {20, 23, 49},
   };
   RicercaEventi r =
-      CercaEventi(GiornoGiuliano(2019, 1, 17), 4, 69, kRoma, {294, 0, GiornoGiuliano(2019, 1, 1)});
+      CercaEventi(GiornoGiuliano(17, 1, 2019), 4, 69, kRoma, {294, 0, GiornoGiuliano(1, 1, 2019)});
   std::vector<Evento> macchia;
   for (const Evento& e : r.eventi) {
     if (e.codice == CodiceEvento::GRS) macchia.push_back(e);
@@ -74,7 +74,7 @@ TEST(CercaEventi, TransitiDellaMacchiaGennaio2019) {
   for (std::size_t k = 0; k < macchia.size(); ++k) {
     SCOPED_TRACE(k);
     EXPECT_EQ(macchia[k].satellite, 0);
-    double atteso = GiornoGiuliano(2019, 1, cases[k].giorno, cases[k].ore, cases[k].minuti);
+    double atteso = GiornoGiuliano(cases[k].giorno, 1, 2019, cases[k].ore, cases[k].minuti);
     double secondi = (macchia[k].jdUT - atteso) * 86400;
     EXPECT_TRUE(std::isfinite(secondi) && std::abs(secondi) <= 60) << secondi;
   }
@@ -83,7 +83,7 @@ TEST(CercaEventi, TransitiDellaMacchiaGennaio2019) {
 // A drifting Spot: 30 degrees a month moves each transit by 30/870.27 of a
 // day per 30.4375 days, about 82 s a day against the fixed Spot.
 TEST(CercaEventi, DerivaDellaMacchia) {
-  double inizio = GiornoGiuliano(2026, 3, 1);
+  double inizio = GiornoGiuliano(1, 3, 2026);
   auto transiti = [&](double deriva) {
     std::vector<double> t;
     for (const Evento& e : CercaEventi(inizio, 10, 69, kRoma, {70, deriva, inizio}).eventi) {
@@ -104,7 +104,7 @@ TEST(CercaEventi, DerivaDellaMacchia) {
 
 // The list of a window is the union of the lists of its two halves.
 TEST(CercaEventi, FinestreContigue) {
-  double inizio = GiornoGiuliano(2027, 5, 3, 7, 13);
+  double inizio = GiornoGiuliano(3, 5, 2027, 7, 13);
   std::vector<Evento> intera = CercaEventi(inizio, 6, 69, kRoma, {}).eventi;
   std::vector<Evento> meta = CercaEventi(inizio, 2.5, 69, kRoma, {}).eventi;
   std::vector<Evento> resto = CercaEventi(inizio + 2.5, 3.5, 69, kRoma, {}).eventi;
@@ -124,7 +124,7 @@ TEST(CercaEventi, FinestreContigue) {
 // here around a Callisto transit of 8 minutes (2028 September 24, a chord
 // near the pole), a passage that a plain scan at a coarse step would miss.
 TEST(CercaEventi, PassaggioRadenteECambiDiStato) {
-  double inizio = GiornoGiuliano(2028, 9, 24, 7), giorni = 0.5, passo = 20.0 / 86400;
+  double inizio = GiornoGiuliano(24, 9, 2028, 7), giorni = 0.5, passo = 20.0 / 86400;
   std::vector<Evento> eventi = CercaEventi(inizio, giorni, 69, kRoma, {}).eventi;
   std::vector<Evento> satelliti;
   for (const Evento& e : eventi) {
@@ -178,7 +178,7 @@ TEST(CercaEventi, FinestreNonAmmesse) {
     ModelloMacchia macchia;
     EsitoEventi esito;
   };
-  const double oggi = GiornoGiuliano(2026, 3, 1);
+  const double oggi = GiornoGiuliano(1, 3, 2026);
   const Case cases[] = {
       {"no days", oggi, 0, 69, kRoma, {}, EsitoEventi::DatiNonValidi},
       {"negative days", oggi, -1, 69, kRoma, {}, EsitoEventi::DatiNonValidi},
@@ -188,8 +188,8 @@ TEST(CercaEventi, FinestreNonAmmesse) {
       {"Delta T infinite", oggi, 1, INFINITY, kRoma, {}, EsitoEventi::DatiNonValidi},
       {"site not a number", oggi, 1, 69, {NAN, 41.9, 0}, {}, EsitoEventi::DatiNonValidi},
       {"drift not a number", oggi, 1, 69, kRoma, {70, NAN, oggi}, EsitoEventi::DatiNonValidi},
-      {"before 1600", GiornoGiuliano(1599, 12, 31), 1, 69, kRoma, {}, EsitoEventi::FuoriIntervallo},
-      {"past 2999", GiornoGiuliano(2999, 12, 31), 2, 69, kRoma, {}, EsitoEventi::FuoriIntervallo},
+      {"before 1600", GiornoGiuliano(31, 12, 1599), 1, 69, kRoma, {}, EsitoEventi::FuoriIntervallo},
+      {"past 2999", GiornoGiuliano(31, 12, 2999), 2, 69, kRoma, {}, EsitoEventi::FuoriIntervallo},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nome);
@@ -201,7 +201,7 @@ TEST(CercaEventi, FinestreNonAmmesse) {
 
 // The first and last days of the range still give complete lists.
 TEST(CercaEventi, EstremiDellIntervallo) {
-  for (double inizio : {GiornoGiuliano(1600, 1, 1), GiornoGiuliano(2999, 12, 31)}) {
+  for (double inizio : {GiornoGiuliano(1, 1, 1600), GiornoGiuliano(31, 12, 2999)}) {
     RicercaEventi r = CercaEventi(inizio, 1, 120, kRoma, {});
     EXPECT_EQ(r.esito, EsitoEventi::Calcolati);
     EXPECT_GE(r.eventi.size(), 4u);

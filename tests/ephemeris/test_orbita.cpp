@@ -81,16 +81,17 @@ TEST(DiametroApparente, FiniteAndPlausibleOverTheWholeRange) {
   }
 }
 
+// The arcsine of the visibility routines, with their pi.
 TEST(ArcoSeno, ZenithAndRoundingBeyondOneGiveAQuarterTurn) {
-  const double quarto = 3.141592654 / 2;
-  EXPECT_EQ(ArcoSeno(1), quarto);
-  EXPECT_EQ(ArcoSeno(-1), -quarto);
-  EXPECT_EQ(ArcoSeno(1 + 1e-15), quarto);
-  EXPECT_EQ(ArcoSeno(-1 - 1e-15), -quarto);
-  EXPECT_EQ(ArcoSeno(1) * 180 / 3.141592654, 90);
-  EXPECT_NEAR(ArcoSeno(0.5), std::asin(0.5), 1e-15);
-  EXPECT_NEAR(ArcoSeno(-0.3), std::asin(-0.3), 1e-15);
-  EXPECT_EQ(ArcoSeno(0), 0);
+  const double pi = 3.141592654, quarto = 3.141592654 / 2;
+  EXPECT_EQ(ArcoSeno(1, pi), quarto);
+  EXPECT_EQ(ArcoSeno(-1, pi), -quarto);
+  EXPECT_EQ(ArcoSeno(1 + 1e-15, pi), quarto);
+  EXPECT_EQ(ArcoSeno(-1 - 1e-15, pi), -quarto);
+  EXPECT_EQ(Gradi(ArcoSeno(1, pi)), 90);
+  EXPECT_NEAR(ArcoSeno(0.5, pi), std::asin(0.5), 1e-15);
+  EXPECT_NEAR(ArcoSeno(-0.3, pi), std::asin(-0.3), 1e-15);
+  EXPECT_EQ(ArcoSeno(0, pi), 0);
 }
 
 TEST(ArcoTangenteQ, QuadrantsAndZeroComponents) {

@@ -7,16 +7,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QWindow>
 #include <QtCore/qtestsupport_core.h>
 #include <cmath>
 #include <filesystem>
@@ -187,13 +190,17 @@ TEST_F(FinestraTest, ControlsStandWhereTheDesignPutsThem) {
   struct Lista {
     const char* nome;
     int voci;
-    const char* prima;
-    const char* seconda;
-    const char* ultima;
+    QString prima;
+    QString seconda;
+    QString ultima;
   };
+  // The years run from 1998 to ten years after the present one.
+  const int anno = QDate::currentDate().year();
   const Lista liste[] = {
-      {"Giorno", 31, "1", "2", "31"},     {"Mese", 12, "1", "2", "12"},
-      {"Anno", 13, "1998", "1999", "2010"}, {"Ore", 24, "0", "1", "23"},
+      {"Giorno", 31, "1", "2", "31"},
+      {"Mese", 12, "1", "2", "12"},
+      {"Anno", anno + 10 - 1998 + 1, "1998", "1999", QString::number(anno + 10)},
+      {"Ore", 24, "0", "1", "23"},
       {"Minuti", 12, "0", "5", "55"},
   };
   for (const Lista& l : liste) {
@@ -299,6 +306,61 @@ TEST_F(FinestraTest, ZoneButtonsSetTheOffsetAndRememberSummerTime) {
   EXPECT_FALSE(Trova<QRadioButton>("OE")->isChecked());
 }
 
+// The notice boxes of the main window that are on screen, by text.
+std::vector<QMessageBox*> Avvisi(QWidget* finestra, const QString& testo) {
+  std::vector<QMessageBox*> v;
+  for (QMessageBox* b : finestra->findChildren<QMessageBox*>())
+    if (b->isVisible() && b->text() == testo) v.push_back(b);
+  return v;
+}
+
+TEST_F(FinestraTest, RepeatedRefusalRaisesTheNoticeAlreadyOpen) {
+  FinestraPrincipale& f = Apri();
+  Istante("15", "3", "1500", "12", "0");
+  for (int i = 0; i < 3; ++i) Clicca(Trova<QPushButton>("Calcola"));
+  QCoreApplication::processEvents();
+  const auto avvisi = Avvisi(&f, QString::fromUtf8(AvvisoFuoriIntervallo));
+  ASSERT_EQ(avvisi.size(), 1u);
+  EXPECT_FALSE(avvisi[0]->isModal());
+  EXPECT_EQ(avvisi[0]->parentWidget(), &f);
+  // Once closed, the next refusal opens it again.
+  avvisi[0]->close();
+  QCoreApplication::processEvents();
+  Clicca(Trova<QPushButton>("Calcola"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Avvisi(&f, QString::fromUtf8(AvvisoFuoriIntervallo)).size(), 1u);
+}
+
+// Records, for every notice box shown, whether the window that owns it was
+// already on screen: a box shown before its window ends up behind it.
+class OrdineDiComparsa : public QObject {
+ public:
+  std::vector<bool> finestraGiaVisibile;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    auto* box = qobject_cast<QMessageBox*>(o);
+    if (box && e->type() == QEvent::Show && box->parentWidget()) {
+      const QWindow* w = box->parentWidget()->windowHandle();
+      finestraGiaVisibile.push_back(w && w->isVisible());
+    }
+    return false;
+  }
+};
+
+TEST_F(FinestraTest, StartUpNoticesStandAboveTheMainWindow) {
+  fs::remove(cartella_ / "Imp.txt");  // a first start: the notice of the defaults
+  OrdineDiComparsa ordine;
+  QApplication::instance()->installEventFilter(&ordine);
+  FinestraPrincipale& f = Apri();
+  QCoreApplication::processEvents();
+  QApplication::instance()->removeEventFilter(&ordine);
+  ASSERT_EQ(ordine.finestraGiaVisibile.size(), 1u);
+  EXPECT_TRUE(ordine.finestraGiaVisibile[0]);
+  const auto box = f.findChildren<QMessageBox*>();
+  ASSERT_EQ(box.size(), 1);
+  EXPECT_TRUE(box[0]->isVisible());
+  EXPECT_TRUE(box[0]->text().contains("Imp.txt"));
+}
+
 TEST_F(FinestraTest, SpeedBarShowsOneHundredAtTheTop) {
   FinestraPrincipale& f = Apri();
   auto* barra = Trova<QScrollBar>("Velocità");
@@ -369,6 +431,71 @@ TEST_F(FinestraTest, AnimationFramesPaintTheSkyAroundTheDisk) {
   int fuori = 0;
   EXPECT_EQ(PixelScoperti(z, ColoreQt(m.frmSatelliti.BackColor), fuori), 0);
   EXPECT_GT(fuori, 5000);
+}
+
+// The disk's outline as the sky painting traces it: the parallel at latitude
+// phi stands r sin(phi) from the centre with half-width r cos(phi), where
+// r = 117.81 + 8.19 cos(phi) (3.14 for pi, units of the picture area).
+double AltezzaParallelo(double phi) {
+  return (117.81 + 8.19 * std::cos(phi * 3.14 / 180)) * std::sin(phi * 3.14 / 180);
+}
+double LarghezzaParallelo(double phi) {
+  return (117.81 + 8.19 * std::cos(phi * 3.14 / 180)) * std::cos(phi * 3.14 / 180);
+}
+// The disk's half-width h units from the centre line (-1 beyond the highest
+// parallel, which stands near 86 degrees: the parallels sink again nearer the poles).
+double SemiLarghezzaDisco(double h) {
+  double cima = 0;
+  for (double phi = 80; phi <= 90; phi += 0.001)
+    if (AltezzaParallelo(phi) > AltezzaParallelo(cima)) cima = phi;
+  h = std::abs(h);
+  if (h > AltezzaParallelo(cima)) return -1;
+  double a = 0, b = cima;
+  for (int k = 0; k < 60; ++k) ((AltezzaParallelo((a + b) / 2) < h) ? a : b) = (a + b) / 2;
+  return LarghezzaParallelo(a);
+}
+
+// Pixels more than one unit clear of the disk's outline that do not show
+// the sky colour, in a picture of the area at any device pixel ratio.
+int CieloScoperto(const QImage& im, QColor cielo) {
+  const double margine = 1, k = im.devicePixelRatio();
+  const double sx = 275.0 / (im.width() / k), sy = 255.0 / (im.height() / k);
+  int scoperti = 0;
+  for (int py = 0; py < im.height(); ++py) {
+    const double h = (py + 0.5) / k * sy - 129;
+    // The disk within one unit of this row is at most this wide.
+    const double w = SemiLarghezzaDisco(std::max(std::abs(h) - margine, 0.0));
+    for (int px = 0; px < im.width(); ++px) {
+      const double x = (px + 0.5) / k * sx - 134;
+      const bool fuori = w < 0 || std::abs(x) > w + margine;
+      if (fuori && im.pixelColor(px, py) != cielo) ++scoperti;
+    }
+  }
+  return scoperti;
+}
+
+// At display scales of 1, 1.5 and 2 the sky is painted without gaps between
+// its lines, under and over the poles too.
+TEST_F(FinestraTest, SkyIsSeamlessAtEveryDisplayScale) {
+  FinestraPrincipale& f = Apri();
+  for (const char* c : {"Macchia", "IO", "Europa", "Ganimede", "Callisto"}) Imposta(c, false);
+  Istante("15", "3", "2004", "21", "0");
+  Clicca(Trova<QPushButton>("Calcola"));
+  const QColor cielo = ColoreQt(f.Modello().frmSatelliti.BackColor);
+  ASSERT_NE(cielo, ColoreQt(ColoreFacciata));
+  VistaZorva* z = f.Zorva();
+  for (double k : {1.0, 1.5, 2.0}) {
+    SCOPED_TRACE(k);
+    QImage im((QSizeF(z->size()) * k).toSize(), QImage::Format_RGB32);
+    im.setDevicePixelRatio(k);
+    im.fill(Qt::green);
+    z->render(&im);
+    EXPECT_EQ(CieloScoperto(im, cielo), 0);
+    // Directly under the south pole, where the dash was.
+    EXPECT_EQ(im.pixelColor(static_cast<int>(134 / 275.0 * im.width()),
+                            static_cast<int>(248.3 / 255.0 * im.height())),
+              cielo);
+  }
 }
 
 TEST_F(FinestraTest, AnimationRunsOnTheTimerAndStopsOnASecondClick) {

@@ -13,6 +13,7 @@
 
 #include "tests/qt/app.h"
 #include "window/qt/immagini.h"
+#include "window/qt/pittura.h"
 #include "window/qt/informazioni.h"
 #include "window/qt/satelliti_finestre.h"
 
@@ -160,6 +161,19 @@ TEST(ImmagineSatellite, BadInput) {
   EXPECT_TRUE(Nero(nero.pixel(10, 10)));
   EXPECT_TRUE(ImmagineSatellite(1, QSize()).isNull());
   EXPECT_EQ(ImmagineSatellite(3, QSize(1, 1)).size(), QSize(1, 1));
+}
+
+// The cell hash scatters craters for cells far from the origin too: it wraps
+// modulo 2^32 (values worked out by hand) and, being evaluated at compile
+// time here, would not compile if it overflowed a signed integer.
+TEST(HashCella, WrapsModulo2To32) {
+  static_assert(pittura::HashCella(0, 0, 0) == 0);
+  static_assert(pittura::HashCella(1, 2, 3) == 0x0bd90090U);
+  static_assert(pittura::HashCella(70, -70, 70) == 0x7dc3bb76U);
+  static_assert(pittura::HashCella(-71, 0, 30) == 0xc4fb2a39U);
+  static_assert(pittura::HashCella(2147483647, -2147483647 - 1, 100) == 0xca535256U);
+  volatile int i = 70;  // and the same at run time
+  EXPECT_EQ(pittura::HashCella(i, -i, i), 0x7dc3bb76U);
 }
 
 int FinestreDiNome(const QString& nome) {

@@ -466,7 +466,7 @@ TEST(FileImp, AWriteBeyondTheFileSizeLimitFailsWithAMessage) {
 TEST(FileImp, StaleTemporaryFilesOfTheProgramAreRemoved) {
   CartellaTemp cartella;
   const Nomi nostri = {".Imp.txt.0123456789abcdef.tmp", ".IOra.txt.fedcba9876543210.tmp",
-                       ".imp.TXT.00000000ffffffff.tmp"};
+                       ".imp.TXT.00000000ffffffff.tmp", ".MacchiaRossa.ini.0123456789abcdef.tmp"};
   const Nomi altri = {"Imp.txt",
                       "IOra.txt",
                       ".Imp.txt.0123.tmp",
@@ -476,7 +476,8 @@ TEST(FileImp, StaleTemporaryFilesOfTheProgramAreRemoved) {
                       "Imp.txt.0123456789abcdef.tmp",
                       ".Imp.txt.0123456789abcdef.tmp.bak",
                       ".Imp.txt.0123456789abcdef.TMP",
-                      ".Imp.txt0123456789abcdef.tmp"};
+                      ".Imp.txt0123456789abcdef.tmp",
+                      ".MacchiaRossa.ini.0123456789abcde.tmp"};
   for (const auto& nome : nostri) cartella.Scrivi(nome, "1,2");
   for (const auto& nome : altri) cartella.Scrivi(nome, "x");
   fs::create_directory(cartella.percorso() / ".IOra.txt.0000000000000000.tmp");

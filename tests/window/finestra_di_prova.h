@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -13,13 +14,21 @@
 
 namespace mr {
 
+// An instant of Universal Time.
+inline std::chrono::sys_seconds UT(int anno, unsigned mese, unsigned giorno, int ore, int minuti,
+                                   int secondi = 0) {
+  using namespace std::chrono;
+  return sys_days(year(anno) / month(mese) / day(giorno)) + hours(ore) + minutes(minuti) +
+         seconds(secondi);
+}
+
 class AmbienteDiProva : public Ambiente {
  public:
   std::vector<std::string> avvisi;
-  std::string data = "03-15-2004", ora = "22:00:00";
+  // 22:00 of 15 March 2004 in mean time.
+  std::chrono::sys_seconds adesso = UT(2004, 3, 15, 21, 0);
   void Avviso(const std::string& testo) override { avvisi.push_back(testo); }
-  std::string DataSistema() override { return data; }
-  std::string OraSistema() override { return ora; }
+  std::chrono::sys_seconds AdessoUT() override { return adesso; }
 };
 
 class FinestraDiProva : public ::testing::Test {

@@ -27,15 +27,15 @@ std::vector<Operazione> CerchiDiColore(const TelaRegistrata& t, Colore c) {
 
 class Disegno : public FinestraDiProva {
  protected:
-  // Computes for 15 March 2004 22:00 with the GRS placed at angle a on the disk.
+  // Computes for 15 March 2004 22:00 mean time, Delta T 0, with the GRS
+  // placed at angle a on the disk: the central meridian is then 267.65
+  // (worked out by hand from the series), and a = 90 + L - 267.65.
   MacchiaRossa& ConMacchiaAdAngolo(double a) {
+    Scrivi("Imp.txt", TestoNumero(267.65 + a - 90) + ",12,0,42,0,0\r\n");
     MacchiaRossa& m = Apri();
     Imposta(m, "15", "3", "2004", "22", "0");
     m.Calcola_Click();
-    double L = m.omegaSfondo + a - 90;
-    Scrivi("Imp.txt", TestoNumero(L) + ",12,0,42,0,0\r\n");
-    Imposta(m, "15", "3", "2004", "22", "0");
-    m.Calcola_Click();
+    EXPECT_NEAR(m.omegaSfondo, 267.65, 1e-9);
     return m;
   }
 };
@@ -242,6 +242,159 @@ TEST(Fenomeni, EclipseWindowIncludesBothEnds) {
   EXPECT_EQ(SemiampiezzaOmbra(130, 700, 126), 0);
   EXPECT_FALSE(VisibileSullaMetaLontana(190, psi, 0, 500, 130, 126));
   EXPECT_TRUE(VisibileSullaMetaLontana(190.0001, psi, 0, 500, 130, 126));
+}
+
+// Each band's edges, just inside and just outside; on a threshold no band.
+TEST(BandaDelCielo, EveryEdgeFromBothSides) {
+  struct Case {
+    double h;
+    Colore colore;  // 1: no band
+  } cases[] = {
+      {-0.79, RGB(192, 192, 255)}, {-0.8, 1},  {-0.81, RGB(128, 128, 255)},
+      {-6.79, RGB(128, 128, 255)}, {-6.8, 1},  {-6.81, RGB(0, 0, 255)},
+      {-12.79, RGB(0, 0, 255)},    {-12.8, 1}, {-12.81, RGB(0, 0, 192)},
+      {-18.79, RGB(0, 0, 192)},    {-18.8, 1}, {-18.81, RGB(0, 0, 128)},
+      {90, RGB(192, 192, 255)},    {-90, RGB(0, 0, 128)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.h);
+    const Banda* b = BandaDelCielo(c.h);
+    if (c.colore == 1) {
+      EXPECT_EQ(b, nullptr);
+    } else {
+      ASSERT_NE(b, nullptr);
+      EXPECT_EQ(b->colore, c.colore);
+    }
+  }
+}
+
+// The panel marker: a < 180 and |5 cos a| < 4.5, that is 25.842 < a < 154.158;
+// the oval: a <= 180 and |121 cos a| <= 111, that is 23.458 <= a <= 156.542;
+// the transit: 87.5 <= a <= 92.5.
+TEST(Macchia, MarkersAndTransitAtTheirLimits) {
+  struct Case {
+    double a;
+    bool pannello, disco, meridiano;
+  } cases[] = {
+      {90, true, true, true},          {87.5, true, true, true},
+      {87.49, true, true, false},      {92.5, true, true, true},
+      {92.51, true, true, false},      {25.85, true, true, false},
+      {25.83, false, true, false},     {154.15, true, true, false},
+      {154.17, false, true, false},    {23.46, false, true, false},
+      {23.44, false, false, false},    {156.54, false, true, false},
+      {156.56, false, false, false},   {180, false, false, false},
+      {270, false, false, false},      {0.000001, false, false, false},
+      {359.99, false, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.a);
+    EXPECT_EQ(MacchiaSulPannello(c.a), c.pannello);
+    EXPECT_EQ(MacchiaSulDisco(c.a), c.disco);
+    EXPECT_EQ(MacchiaAlMeridiano(c.a), c.meridiano);
+  }
+}
+
+// The animation's shadow stop: |XS| below 8.5 for Io and 7.5 for the others,
+// |YS| up to 127 included.
+TEST(Fenomeni, ShadowStopLimits) {
+  struct Case {
+    int i;
+    double XS, YS;
+    bool ferma;
+  } cases[] = {
+      {0, 8.49, 0, true},    {0, 8.5, 0, false},    {0, -8.49, 0, true},  {0, -8.5, 0, false},
+      {1, 7.49, 0, true},    {1, 7.5, 0, false},    {2, -7.49, 0, true},  {2, -7.5, 0, false},
+      {3, 7.49, 0, true},    {3, 7.5, 0, false},    {1, 0, 127, true},    {1, 0, 127.01, false},
+      {0, 0, -127, true},    {0, 0, -127.01, false}, {3, 0, 127, true},   {2, 0, -127.01, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.i << " " << c.XS << " " << c.YS);
+    EXPECT_EQ(OmbraVicinoAlMeridiano(c.i, c.XS, c.YS), c.ferma);
+  }
+}
+
+// The panel announces an eclipse strictly inside 180 + psi +- k, k = 2, 0.3,
+// 0.15, 0.07 for Io, Europa, Ganymede, Callisto (psi 10, beside the disk).
+TEST(Fenomeni, EclipseAnnouncementHalfWidths) {
+  const double k[4] = {2, 0.3, 0.15, 0.07};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    for (double lato : {-1.0, 1.0}) {
+      EXPECT_TRUE(EclisseAnnunciata(i, 190 + lato * (k[i] - 0.005), 10, 6, 0));
+      EXPECT_FALSE(EclisseAnnunciata(i, 190 + lato * (k[i] + 0.005), 10, 6, 0));
+    }
+  }
+  EXPECT_FALSE(EclisseAnnunciata(0, 190, 10, 4, 0));  // in front of the disk
+}
+
+// w = sqrt(R^2 - Y^2) x 57.3 / r degrees of u, 0 when |Y| is not below R.
+TEST(Fenomeni, ShadowHalfWidthFormula) {
+  struct Case {
+    double Y, r, R, w;
+  } cases[] = {
+      {0, 57.3, 5, 5},              // sqrt(25) x 57.3 / 57.3
+      {3, 57.3, 5, 4},              // sqrt(16)
+      {-4, 11.46, 5, 15},           // 3 x 57.3 / 11.46
+      {0, 743.4, 126, 9.7118644},   // 126 x 57.3 / 743.4
+      {60, 700, 126, 9.0695350},    // sqrt(12276) x 57.3 / 700
+      {5, 20, 5, 0},
+      {-5, 20, 5, 0},
+      {130, 700, 126, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Y << " " << c.r << " " << c.R);
+    const double w = SemiampiezzaOmbra(c.Y, c.r, c.R);
+    EXPECT_TRUE(std::isfinite(w) && std::abs(w - c.w) <= 5e-7) << w;
+  }
+  EXPECT_GT(SemiampiezzaOmbra(4.999, 20, 5), 0);
+}
+
+// 8 March 2004, 12:00 UT: all four satellites on the near half of their
+// orbits, so all four and their shadows are drawn, each with its radius:
+// satellites 3.2, 2.8 (white) and 4.6, 4.2 (grey); shadows 2.9, 2.3, 3.9, 2.8
+// at (134 + XS, 129 - YS).
+TEST_F(Disegno, SatellitesAndShadowsHaveTheirRadii) {
+  MacchiaRossa& m = Apri();
+  m.TU_Click();
+  Imposta(m, "8", "3", "2004", "12", "0");
+  m.Zorva.Azzera();
+  double XS[4], u[4], YS[4];
+  m.Ombre(XS, u, YS);
+  const auto& ops = m.Zorva.operazioni;
+  Colore riempimento = 0;
+  std::vector<std::pair<Colore, double>> satelliti;
+  std::vector<Operazione> ombre;
+  bool dopoNero = false;
+  for (const Operazione& o : ops) {
+    if (o.tipo == Op::Riempimento) {
+      riempimento = o.colore;
+      dopoNero = o.colore == RGB(0, 0, 0);
+    } else if (o.tipo == Op::Cerchio) {
+      if (dopoNero)
+        ombre.push_back(o);
+      else
+        satelliti.emplace_back(riempimento, o.r);
+    }
+  }
+  std::sort(satelliti.begin(), satelliti.end());
+  const std::vector<std::pair<Colore, double>> attesi = {
+      {RGB(150, 150, 150), 4.2}, {RGB(150, 150, 150), 4.6},
+      {RGB(255, 255, 255), 2.8}, {RGB(255, 255, 255), 3.2}};
+  EXPECT_EQ(satelliti, attesi);
+  const double raggioOmbra[4] = {2.9, 2.3, 3.9, 2.8};
+  ASSERT_EQ(ombre.size(), 4u);
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_TRUE((0 <= u[i] && u[i] < 90) || (270 < u[i] && u[i] <= 360)) << u[i];
+    int trovate = 0;
+    for (const Operazione& o : ombre)
+      if (o.x1 == 134 + XS[i] && o.y1 == 129 - YS[i]) {
+        ++trovate;
+        EXPECT_EQ(o.r, raggioOmbra[i]);
+        EXPECT_EQ(o.aspetto, 1);
+      }
+    EXPECT_EQ(trovate, 1);
+  }
 }
 
 TEST(Fenomeni, PanelEclipseTestsAreStrict) {

@@ -11,20 +11,29 @@ namespace {
 struct Esito {
   int stato;
   std::string uscita;
+  std::string errori;  // what went to stderr
 };
 
 class Effemeridi : public FinestraDiProva {
  protected:
+  // Runs effemeridi in the test's folder; argomenti go through the shell.
   Esito Esegui(const std::string& argomenti) {
+    const std::string errori = (cartella / "stderr.txt").string();
     std::string comando = std::string(EFFEMERIDI_PATH) + " --cartella " + cartella.string() +
-                          " " + argomenti + " 2>/dev/null";
-    Esito e{0, ""};
+                          " " + argomenti + " 2>" + errori;
+    Esito e{0, "", ""};
     FILE* p = popen(comando.c_str(), "r");
     std::array<char, 4096> buf;
     while (std::size_t n = std::fread(buf.data(), 1, buf.size(), p)) e.uscita.append(buf.data(), n);
     int s = pclose(p);
     e.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    e.errori = Leggi("stderr.txt");
     return e;
+  }
+  static std::size_t Conta(const std::string& s, const std::string& parte) {
+    std::size_t n = 0;
+    for (auto i = s.find(parte); i != std::string::npos; i = s.find(parte, i + 1)) ++n;
+    return n;
   }
   static bool Contiene(const std::string& s, const std::string& parte) {
     return s.find(parte) != std::string::npos;
@@ -84,6 +93,59 @@ TEST_F(Effemeridi, ErrorsHaveTheirExitStatus) {
   Esito aiuto = Esegui("--help");
   EXPECT_EQ(aiuto.stato, 0);
   EXPECT_TRUE(Contiene(aiuto.uscita, "uso: effemeridi"));
+}
+
+TEST_F(Effemeridi, AFolderThatDoesNotExistIsAnError) {
+  for (const char* cartella : {"--cartella /non/esiste", "--cartella stderr.txt"}) {
+    SCOPED_TRACE(cartella);
+    Esito e = Esegui(cartella);
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_TRUE(e.uscita.empty());
+    EXPECT_TRUE(Contiene(e.errori, "uso: effemeridi")) << e.errori;
+  }
+}
+
+// From 31 December 2999 22:00 mean time (21:00 UT) frame 21 is at 23:53.7 UT
+// and frame 22 would fall in the year 3000: the animation ends on frame 21.
+TEST_F(Effemeridi, AnimationEndsAtTheEndOfTheRangeWithOneNotice) {
+  Esito e = Esegui(
+      "--giorno 31 --mese 12 --anno 2999 --ore 22 --minuti 0 --zona TM --spunta Macchia=0 "
+      "--spunta IO=0 --spunta Europa=0 --spunta Ganimede=0 --spunta Callisto=0 "
+      "--azione Rotazione --json");
+  ASSERT_EQ(e.stato, 0);
+  EXPECT_TRUE(Contiene(e.uscita, "\"MeridianoA.arresto\": \"fuoriIntervallo\"")) << e.uscita;
+  EXPECT_TRUE(Contiene(e.uscita, "\"MeridianoA.fotogramma\": 21"));
+  EXPECT_TRUE(Contiene(e.uscita, "\"Giorno\": \"1\",\n \"Mese\": \"1\",\n \"Anno\": \"3000\""));
+  EXPECT_TRUE(Contiene(e.uscita, "\"Ore\": \"0\",\n \"Minuti\": \"54\""));
+  EXPECT_EQ(Conta(e.errori, AvvisoFuoriIntervallo), 1u) << e.errori;
+}
+
+// A minute step refused for a "Minuti" that is not a number prints the field
+// as typed: bytes that are not UTF-8 become U+FFFD.
+TEST_F(Effemeridi, JsonIsValidUtf8WhateverTheFieldsHold) {
+  Esito e = Esegui("--minuti \"$(printf 'a\\377b\\303')\" --azione Più --json");
+  ASSERT_EQ(e.stato, 0);
+  EXPECT_TRUE(Contiene(e.uscita, "\"Minuti\": \"a\xEF\xBF\xBD" "b\xEF\xBF\xBD\"")) << e.uscita;
+}
+
+// Without the satellites' revolution no Sun, sky or panel is worked out for
+// the instant asked: the table leaves them out rather than show the start-up's.
+TEST_F(Effemeridi, TableLeavesOutWhatWasNotComputed) {
+  const std::string istante = "--giorno 15 --mese 3 --anno 2004 --ore 22 --minuti 0 ";
+  Esito con = Esegui(istante);
+  ASSERT_EQ(con.stato, 0);
+  for (const char* riga : {"Altezza del Sole", "Cielo", "Satelliti"})
+    EXPECT_TRUE(Contiene(con.uscita, riga)) << riga;
+  Esito senza = Esegui(istante + "--spunta Rivoluzione=0");
+  ASSERT_EQ(senza.stato, 0);
+  for (const char* riga : {"Altezza del Sole", "Cielo", "Satelliti"})
+    EXPECT_FALSE(Contiene(senza.uscita, riga)) << riga;
+  for (const char* riga : {"Meridiano centrale", "Altezza di Zorva", "Tramonta"})
+    EXPECT_TRUE(Contiene(senza.uscita, riga)) << riga;
+  // The JSON keeps all its keys.
+  Esito json = Esegui(istante + "--spunta Rivoluzione=0 --json");
+  for (const char* chiave : {"\"AltezzaSole\"", "\"Visibilità.Caption\"", "\"frmSatelliti.Caption\""})
+    EXPECT_TRUE(Contiene(json.uscita, chiave)) << chiave;
 }
 
 TEST_F(Effemeridi, TableHasItalianLabels) {

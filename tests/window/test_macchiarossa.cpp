@@ -11,8 +11,7 @@ using Avvio = FinestraDiProva;
 
 TEST_F(Avvio, OpensOnThePresentInstantWithTheStoredZone) {
   Scrivi("IOra.txt", "1\r\n");
-  ambiente.data = "03-05-2001";
-  ambiente.ora = "09:07:45";
+  ambiente.adesso = UT(2001, 3, 5, 7, 7, 45);  // 9:07:45 summer time
   MacchiaRossa& m = Apri();
   EXPECT_TRUE(m.OE);
   EXPECT_FALSE(m.TM);
@@ -28,8 +27,7 @@ TEST_F(Avvio, OpensOnThePresentInstantWithTheStoredZone) {
 
 TEST_F(Avvio, ClockTextsAreCopiedWithTheirLeadingZeros) {
   // A clock outside the computed range leaves the copied texts in place.
-  ambiente.data = "03-05-1501";
-  ambiente.ora = "09:07:45";
+  ambiente.adesso = UT(1501, 3, 5, 8, 7, 45);  // 9:07:45 mean time
   MacchiaRossa& m = Apri();
   EXPECT_EQ(Data(m), "05/03/1501 09:07");
   ASSERT_FALSE(ambiente.avvisi.empty());
@@ -112,7 +110,55 @@ TEST_F(Avvio, StaleTemporaryFilesGoWhenTheWindowOpens) {
   }
 }
 
+// "Tempo reale" shows the clock's instant (kept in Universal Time) in the
+// ticked zone: UT + 1 h for Tempo Medio, + 2 h for Ora Estiva, + 0 for Tempo
+// Universale, across midnight, month and year ends and 29 February.
+TEST_F(Avvio, RealTimeShowsTheClockInTheTickedZone) {
+  struct Case {
+    std::chrono::sys_seconds adesso;
+    void (MacchiaRossa::*zona)();
+    const char* atteso;
+  } cases[] = {
+      {UT(2004, 7, 15, 10, 30, 20), &MacchiaRossa::TM_Click, "15/7/2004 11:30"},
+      {UT(2004, 7, 15, 10, 30, 20), &MacchiaRossa::OE_Click, "15/7/2004 12:30"},
+      {UT(2004, 7, 15, 10, 30, 20), &MacchiaRossa::TU_Click, "15/7/2004 10:30"},
+      {UT(2004, 12, 31, 23, 30), &MacchiaRossa::TM_Click, "1/1/2005 0:30"},
+      {UT(2004, 12, 31, 23, 30), &MacchiaRossa::OE_Click, "1/1/2005 1:30"},
+      {UT(2004, 12, 31, 23, 30), &MacchiaRossa::TU_Click, "31/12/2004 23:30"},
+      {UT(2004, 2, 28, 23, 10), &MacchiaRossa::OE_Click, "29/2/2004 1:10"},
+      {UT(2001, 2, 28, 22, 59, 59), &MacchiaRossa::OE_Click, "1/3/2001 0:59"},
+  };
+  MacchiaRossa& m = Apri();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.atteso);
+    (m.*c.zona)();
+    ambiente.adesso = c.adesso;
+    m.TReale_Click();
+    EXPECT_EQ(Data(m), c.atteso);
+  }
+}
+
 using Zone = FinestraDiProva;
+
+// Start-up reads IOra.txt and leaves it alone (a read-only folder gives no
+// notice at every start); a zone button writes it only for a new choice.
+TEST_F(Zone, IOraIsWrittenOnlyWhenTheChoiceChanges) {
+  for (const char* contenuto : {"1", " 1 \r\n", "0"}) {
+    SCOPED_TRACE(contenuto);
+    Scrivi("IOra.txt", contenuto);
+    const auto ora = std::filesystem::last_write_time(cartella / "IOra.txt");
+    ambiente.avvisi.clear();
+    MacchiaRossa& m = Apri();
+    EXPECT_EQ(Leggi("IOra.txt"), contenuto);
+    EXPECT_EQ(std::filesystem::last_write_time(cartella / "IOra.txt"), ora);
+    EXPECT_TRUE(ambiente.avvisi.empty());
+    const bool estiva = m.OE;
+    (m.*(estiva ? &MacchiaRossa::OE_Click : &MacchiaRossa::TM_Click))();
+    EXPECT_EQ(Leggi("IOra.txt"), contenuto);
+    (m.*(estiva ? &MacchiaRossa::TM_Click : &MacchiaRossa::OE_Click))();
+    EXPECT_EQ(Leggi("IOra.txt"), estiva ? "0\r\n" : "1\r\n");
+  }
+}
 
 TEST_F(Zone, UniversalTimeIsNeverStored) {
   MacchiaRossa& m = Apri();
@@ -171,6 +217,7 @@ TEST_F(Calcolo, RefusesInstantsOutside1600To2999) {
     EXPECT_EQ(m.MC.Text, mcPrima);
     ASSERT_EQ(ambiente.avvisi.size(), 1u);
     EXPECT_EQ(ambiente.avvisi[0], AvvisoFuoriIntervallo);
+    EXPECT_EQ(m.EsitoComando(), Esito::FuoriIntervallo);
   }
   // The first minute of 1600 in Universal Time is accepted.
   m.TU_Click();
@@ -178,6 +225,7 @@ TEST_F(Calcolo, RefusesInstantsOutside1600To2999) {
   ambiente.avvisi.clear();
   m.Calcola_Click();
   EXPECT_TRUE(ambiente.avvisi.empty());
+  EXPECT_EQ(m.EsitoComando(), Esito::Eseguito);
 }
 
 TEST_F(Calcolo, FillsTheOutputFields) {
@@ -263,6 +311,7 @@ TEST_F(Passi, AMinuteFieldThatIsNotANumberIgnoresThePress) {
     EXPECT_EQ(Data(m), std::string("15/3/2004 22:") + minuti);
     ASSERT_EQ(ambiente.avvisi.size(), 1u);
     EXPECT_NE(ambiente.avvisi[0].find("\"Minuti\""), std::string::npos);
+    EXPECT_EQ(m.EsitoComando(), Esito::MinutiNonNumerici);
   }
 }
 

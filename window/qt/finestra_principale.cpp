@@ -6,12 +6,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
+#include <QDate>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include <string_view>
 
 #include "settings/qt/coordinate_view.h"
+#include "window/nomi_satelliti.h"
 #include "window/qt/aspetto.h"
 #include "window/qt/informazioni.h"
 #include "window/qt/pannello_satelliti.h"
@@ -53,20 +55,34 @@ int ValoreBarra(int velocita) { return 101 - std::clamp(velocita, 1, 100); }
 
 // ---- surroundings of the model ------------------------------------------
 
+namespace {
+
+void Mostra(QMessageBox* box) {
+  box->show();
+  box->raise();
+  box->activateWindow();
+}
+
+}  // namespace
+
 void AmbienteQt::Avviso(const std::string& testo) {
-  auto* box = new QMessageBox(QMessageBox::Information, Utf8("Macchia Rossa"),
-                              QString::fromStdString(testo), QMessageBox::Ok, genitore_);
+  const QString t = QString::fromStdString(testo);
+  QPointer<QMessageBox>& box = aperti_[t];
+  if (box) {
+    Mostra(box);
+    return;
+  }
+  box = new QMessageBox(QMessageBox::Information, Utf8("Macchia Rossa"), t, QMessageBox::Ok,
+                        genitore_);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setModal(false);
-  box->show();
-}
-
-std::string AmbienteQt::DataSistema() {
-  return QDateTime::currentDateTime().toString("MM-dd-yyyy").toStdString();
-}
-
-std::string AmbienteQt::OraSistema() {
-  return QDateTime::currentDateTime().toString("HH:mm:ss").toStdString();
+  // The notices of the start-up come while the window is being shown: they
+  // are shown after it, so that they stand above it.
+  const QWindow* finestra = genitore_->windowHandle();
+  if (finestra && finestra->isVisible())
+    Mostra(box);
+  else
+    QTimer::singleShot(0, box, [b = box.data()] { Mostra(b); });
 }
 
 // ---- construction ---------------------------------------------------------
@@ -192,10 +208,12 @@ void FinestraPrincipale::CreaCampiData(QWidget* area) {
     int x;
     int primo, ultimo, passo;
   };
+  // The years from 1998 to ten years after the present one.
+  const int ultimoAnno = QDate::currentDate().year() + 10;
   const Voce voci[] = {
       {"Giorno", &MacchiaRossa::Giorno, 600, 1, 31, 1},
       {"Mese", &MacchiaRossa::Mese, 2400, 1, 12, 1},
-      {"Anno", &MacchiaRossa::Anno, 4200, 1998, 2010, 1},
+      {"Anno", &MacchiaRossa::Anno, 4200, 1998, ultimoAnno, 1},
       {"Ore", &MacchiaRossa::Ore, 6000, 0, 23, 1},
       {"Minuti", &MacchiaRossa::Minuti, 7800, 0, 55, 5},
   };
@@ -218,24 +236,21 @@ void FinestraPrincipale::CreaCampiData(QWidget* area) {
 }
 
 void FinestraPrincipale::CreaCampiTesto(QWidget* area) {
+  // Their tooltips are the model's.
   struct Voce {
     const char* nome;
     Campo MacchiaRossa::*campo;
     QRect posizione;
-    const char* suggerimento;
   };
   const Voce voci[] = {
-      {"Longitudine", &MacchiaRossa::Longitudine, Twip(600, 1560, 615, 375),
-       "Longitudine in gradi della macchia rossa nel sistema II"},
-      {"MC", &MacchiaRossa::MC, Twip(1800, 1560, 615, 375),
-       "Longitudine in gradi del meridiano centrale di Zorva nel sistema II"},
-      {"DiametroA", &MacchiaRossa::DiametroA, Twip(600, 2280, 615, 375),
-       "Diametro angolare di Zorva in secondi d'arco"},
-      {"De", &MacchiaRossa::De, Twip(1800, 2280, 615, 375), "Declinazione della Terra in gradi"},
-      {"Sorgere", &MacchiaRossa::Sorgere, Twip(1800, 2880, 615, 375), ""},
-      {"Culmine", &MacchiaRossa::Culmine, Twip(1800, 3360, 615, 375), ""},
-      {"Tramonto", &MacchiaRossa::Tramonto, Twip(1800, 3840, 615, 375), ""},
-      {"Massimo", &MacchiaRossa::Massimo, Twip(8400, 4440, 495, 285), ""},
+      {"Longitudine", &MacchiaRossa::Longitudine, Twip(600, 1560, 615, 375)},
+      {"MC", &MacchiaRossa::MC, Twip(1800, 1560, 615, 375)},
+      {"DiametroA", &MacchiaRossa::DiametroA, Twip(600, 2280, 615, 375)},
+      {"De", &MacchiaRossa::De, Twip(1800, 2280, 615, 375)},
+      {"Sorgere", &MacchiaRossa::Sorgere, Twip(1800, 2880, 615, 375)},
+      {"Culmine", &MacchiaRossa::Culmine, Twip(1800, 3360, 615, 375)},
+      {"Tramonto", &MacchiaRossa::Tramonto, Twip(1800, 3840, 615, 375)},
+      {"Massimo", &MacchiaRossa::Massimo, Twip(8400, 4440, 495, 285)},
   };
   for (const Voce& v : voci) {
     auto* e = new QLineEdit(area);
@@ -246,7 +261,7 @@ void FinestraPrincipale::CreaCampiTesto(QWidget* area) {
     connect(e, &QLineEdit::textEdited, this, [this, campo](const QString& testo) {
       if (!aggiornando_) (modello_.*campo).Text = testo.toStdString();
     });
-    campiTesto_.push_back({e, campo, Utf8(v.suggerimento)});
+    campiTesto_.push_back({e, campo});
     if (campo == &MacchiaRossa::Longitudine) fermiDurante_.push_back(e);
   }
 }
@@ -344,14 +359,14 @@ void FinestraPrincipale::CreaCaselle(QWidget* area) {
        &MacchiaRossa::Griglia, nullptr, ""},
       {"Cielo", "Colore del cielo", Twip(6840, 3240, 1575, 255), &MacchiaRossa::Cielo, nullptr,
        ""},
-      {"IO", "Io", Twip(4560, 5160, 1215, 255), &MacchiaRossa::IO, &MacchiaRossa::IO_Click,
-       "Per visualizzare l'ombra dei satelliti"},
-      {"Europa", "Europa", Twip(4560, 5400, 1215, 495), &MacchiaRossa::Europa,
-       &MacchiaRossa::Europa_Click, ""},
-      {"Ganimede", "Ganimede", Twip(4560, 5760, 1215, 375), &MacchiaRossa::Ganimede,
-       &MacchiaRossa::Ganimede_Click, ""},
-      {"Callisto", "Callisto", Twip(4560, 6120, 1215, 375), &MacchiaRossa::Callisto,
-       &MacchiaRossa::Callisto_Click, ""},
+      {NomiSatelliti[0].casella, NomiSatelliti[0].nome, Twip(4560, 5160, 1215, 255),
+       &MacchiaRossa::IO, &MacchiaRossa::IO_Click, "Per visualizzare l'ombra dei satelliti"},
+      {NomiSatelliti[1].casella, NomiSatelliti[1].nome, Twip(4560, 5400, 1215, 495),
+       &MacchiaRossa::Europa, &MacchiaRossa::Europa_Click, ""},
+      {NomiSatelliti[2].casella, NomiSatelliti[2].nome, Twip(4560, 5760, 1215, 375),
+       &MacchiaRossa::Ganimede, &MacchiaRossa::Ganimede_Click, ""},
+      {NomiSatelliti[3].casella, NomiSatelliti[3].nome, Twip(4560, 6120, 1215, 375),
+       &MacchiaRossa::Callisto, &MacchiaRossa::Callisto_Click, ""},
   };
   for (const Voce& v : voci) {
     auto* c = new QCheckBox(Utf8(v.testo), area);
@@ -416,8 +431,7 @@ void FinestraPrincipale::AggiornaTesti() {
     const Campo& campo = modello_.*c.campo;
     const QString testo = QString::fromStdString(campo.Text);
     if (c.widget->text() != testo) c.widget->setText(testo);
-    const QString suggerimento =
-        campo.ToolTipText.empty() ? c.suggerimento : QString::fromStdString(campo.ToolTipText);
+    const QString suggerimento = QString::fromStdString(campo.ToolTipText);
     if (c.widget->toolTip() != suggerimento) c.widget->setToolTip(suggerimento);
   }
 }

@@ -4,8 +4,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
 #include <QTimer>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,16 +31,18 @@ class CoordinateView;
 class FinestraSatelliti;
 class VistaZorva;
 
-// Notices and the system clock for the model.
+// Notices for the model: non-modal boxes owned by the window whose model gave
+// them, one box per text at a time.
 class AmbienteQt : public Ambiente {
  public:
   explicit AmbienteQt(QWidget* genitore) : genitore_(genitore) {}
+  // Raises the box already open with that text, or opens one above the
+  // window (once the window is on screen, so it does not cover the notice).
   void Avviso(const std::string& testo) override;
-  std::string DataSistema() override;  // "MM-dd-yyyy"
-  std::string OraSistema() override;   // "HH:mm:ss"
 
  private:
   QWidget* genitore_;
+  std::map<QString, QPointer<QMessageBox>> aperti_;
 };
 
 class FinestraPrincipale : public QMainWindow {
@@ -67,7 +73,6 @@ class FinestraPrincipale : public QMainWindow {
   struct CampoTesto {
     QLineEdit* widget;
     Campo MacchiaRossa::*campo;
-    QString suggerimento;  // tooltip of the design
   };
   struct CampoData {
     QComboBox* widget;

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "window/macchiarossa.h"
+#include "window/nomi_satelliti.h"
 #include "window/qt/aspetto.h"
 #include "window/qt/satelliti_finestre.h"
 #include "window/qt/tela_qpainter.h"
@@ -44,18 +45,17 @@ FinestraSatelliti::FinestraSatelliti(MacchiaRossa& modello, QWidget* genitore)
 
   struct Voce {
     const char* nome;
-    const char* didascalia;
     QColor colore;
     QRect posizione;
   };
   const Voce voci[4] = {
-      {"Frame1", "Io", QColor(255, 0, 0), Twip(120, 0, 375, 255)},
-      {"Frame2", "Europa", QColor(0, 128, 0), Twip(480, 0, 735, 255)},
-      {"Frame3", "Ganimede", QColor(0, 0, 255), Twip(1200, 0, 975, 255)},
-      {"Frame4", "Callisto", QColor(192, 0, 192), Twip(2160, 0, 735, 255)},
+      {"Frame1", QColor(255, 0, 0), Twip(120, 0, 375, 255)},
+      {"Frame2", QColor(0, 128, 0), Twip(480, 0, 735, 255)},
+      {"Frame3", QColor(0, 0, 255), Twip(1200, 0, 975, 255)},
+      {"Frame4", QColor(192, 0, 192), Twip(2160, 0, 735, 255)},
   };
   for (int i = 0; i < 4; ++i) {
-    auto* r = new Legenda(voci[i].didascalia, voci[i].colore, this);
+    auto* r = new Legenda(QString::fromUtf8(NomiSatelliti[i].nome), voci[i].colore, this);
     r->setObjectName(voci[i].nome);
     r->setGeometry(voci[i].posizione);
     r->alClic = [this, i] { MostraFinestraSatellite(i + 1, this); };

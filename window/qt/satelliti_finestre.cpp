@@ -8,27 +8,17 @@
 #include <QWidget>
 #include <array>
 
+#include "window/nomi_satelliti.h"
 #include "window/qt/immagini.h"
 
 namespace mr {
 namespace {
 
-struct Satellite {
-  const char* oggetto;
-  const char* titolo;
-};
-constexpr std::array<Satellite, 4> satelliti{{
-    {"frmIO", "Io"},
-    {"frmEUROPA", "Europa"},
-    {"frmGANIMEDE", "Ganimede"},
-    {"frmCALLISTO", "Callisto"},
-}};
-
 QWidget* CreaFinestra(int i, QWidget* genitore) {
-  const Satellite& s = satelliti[i - 1];
+  const NomeSatellite& s = NomiSatelliti[i - 1];
   auto* finestra = new QWidget(genitore, Qt::Window);
-  finestra->setObjectName(s.oggetto);
-  finestra->setWindowTitle(s.titolo);
+  finestra->setObjectName(s.finestra);
+  finestra->setWindowTitle(QString::fromUtf8(s.nome));
   QPalette tavolozza = finestra->palette();
   tavolozza.setColor(QPalette::Window, Qt::black);
   finestra->setPalette(tavolozza);

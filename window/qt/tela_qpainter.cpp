@@ -58,10 +58,13 @@ void TelaQPainter::LarghezzaLinea(double w) { larghezza_ = w; }
 
 void TelaQPainter::Riempimento(Colore c) { riempimento_ = ColoreQt(c); }
 
+// The width is in the painter's own pixels (the design's), which a display
+// scale (device pixel ratio) enlarges like everything else: the pen is not
+// cosmetic, and the painter draws the user scale mapped by hand.
 QPen TelaQPainter::Penna(Colore c) const {
   QPen pen(ColoreQt(c));
   pen.setWidthF(larghezza_ > 0 ? larghezza_ : 1);
-  pen.setCosmetic(true);
+  pen.setCosmetic(false);
   return pen;
 }
 

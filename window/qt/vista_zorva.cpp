@@ -16,9 +16,13 @@ VistaZorva::VistaZorva(const MacchiaRossa& modello, QWidget* genitore)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+// Rendered in the screen's own pixels, so a display scale shows it sharp.
 const QImage& VistaZorva::Sfondo(double omega, double L) {
-  if (sfondo_.isNull() || sfondo_.size() != size() || omega != omegaSfondo_ || L != LSfondo_) {
-    sfondo_ = ImmagineGiove(size(), omega, L);
+  const qreal rapporto = devicePixelRatioF();
+  const QSize pixel = (QSizeF(size()) * rapporto).toSize();
+  if (sfondo_.isNull() || sfondo_.size() != pixel || omega != omegaSfondo_ || L != LSfondo_) {
+    sfondo_ = ImmagineGiove(pixel, omega, L);
+    sfondo_.setDevicePixelRatio(rapporto);
     omegaSfondo_ = omega;
     LSfondo_ = L;
   }

@@ -25,8 +25,8 @@ class VistaZorva : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* e) override;
 
  private:
-  // The picture for omega and L at the current size, rendered again only when
-  // one of them has changed.
+  // The picture for omega and L at the current size in device pixels,
+  // rendered again only when one of them has changed.
   const QImage& Sfondo(double omega, double L);
 
   const MacchiaRossa& m_;
