@@ -8,7 +8,7 @@
 namespace {
 
 void BM_StagioneMutui(benchmark::State& state) {
-  const double inizio = mr::GiornoGiuliano(2026, 9, 1);
+  const double inizio = mr::GiornoGiuliano(1, 9, 2026);
   std::size_t n = 0;
   for (auto _ : state) {
     mr::RicercaMutui r = mr::CercaMutui(inizio, 487, 69, {12.5, 41.9, 0});

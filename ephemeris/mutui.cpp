@@ -46,17 +46,20 @@ struct CoppiaEclisse {
 };
 
 CoppiaEclisse PosizioniEclisse(const VistaGiove& v, int a, int b) {
-  double tJ = v.t - v.tau;
   CoppiaEclisse c;
   Vettore rB = SatelliteDallaTerra(v, b).r;
   c.b = v.giove + rB;
   double tB = v.t - Modulo(rB - v.terra) / kLuceUAGiorno;
-  double tA = tB;
-  for (int i = 0; i < 3; ++i) {
-    c.aGioviano = StatoL12(a, tA).r;
-    c.a = v.giove + (tA - tJ) * v.vGiove + c.aGioviano;
-    if (i < 2) tA = tB - Modulo(c.b - c.a) / kLuceUAGiorno;
-  }
+  // Jupiter moves uniformly over these few seconds.
+  auto eliocentrico = [&](double t, Vettore gioviano) {
+    return v.giove + (t - (v.t - v.tau)) * v.vGiove + gioviano;
+  };
+  // tA = tB - |A(tA) - B| / c, one step from tA = tB: A's place is then off by
+  // its motion in under a millisecond.
+  Vettore primo = eliocentrico(tB, StatoL12(a, tB).r);
+  double tA = tB - Modulo(c.b - primo) / kLuceUAGiorno;
+  c.aGioviano = StatoL12(a, tA).r;
+  c.a = eliocentrico(tA, c.aGioviano);
   return c;
 }
 
@@ -345,7 +348,7 @@ RicercaMutui CercaMutui(double jdInizioUT, double giorni, double deltaT, const S
         caloMinimo >= 0)) {
     return {EsitoEventi::DatiNonValidi, {}};
   }
-  if (!IstanteAmmesso(jdInizioUT) || jdInizioUT + giorni > GiornoGiuliano(3000, 1, 1)) {
+  if (!IstanteAmmesso(jdInizioUT) || jdInizioUT + giorni > GiornoGiuliano(1, 1, 3000)) {
     return {EsitoEventi::FuoriIntervallo, {}};
   }
   double t0 = GiorniTT({jdInizioUT, deltaT}), t1 = t0 + giorni;
@@ -355,7 +358,9 @@ RicercaMutui CercaMutui(double jdInizioUT, double giorni, double deltaT, const S
     std::optional<EventoMutuo> e = m.Affina(c, deltaT);
     if (!e) continue;
     double tm = GiorniTT({e->jdMassimo, deltaT});
-    if (tm >= t0 && tm < t1 && e->caloMag >= caloMinimo && e->caloMag > 0) r.eventi.push_back(*e);
+    // The drop as shown, to 0.001 mag, reaches the threshold.
+    bool visibile = e->caloMag > 0 && e->caloMag >= caloMinimo - 0.0005;
+    if (tm >= t0 && tm < t1 && visibile) r.eventi.push_back(*e);
   }
   TogliDoppi(r.eventi);
   std::sort(r.eventi.begin(), r.eventi.end(), [](const EventoMutuo& x, const EventoMutuo& y) {

@@ -54,9 +54,9 @@ struct RicercaMutui {
 
 // The mutual events whose maximum falls in the UT window [jdInizioUT,
 // jdInizioUT + giorni), with Delta T (seconds) held for the window, seen from the
-// Earth's centre (altitudes from the site), with a drop at the maximum of at
-// least caloMinimo magnitudes (0 lists every event in which the disks, or B
-// and the penumbra, overlap). Each satellite is taken at its own emission time;
+// Earth's centre (altitudes from the site), with a drop at the maximum that,
+// rounded to 0.001 mag, is at least caloMinimo magnitudes (0 lists every event
+// in which the disks, or B and the penumbra, overlap). Each satellite is taken at its own emission time;
 // for an eclipse, A when the sunlight reaching B passed it, the cones from the
 // Sun's real radius. Contacts are the outer contacts of the disks (of the
 // penumbra for eclipses). Radii: Io 1821.6, Europa 1560.8, Ganymede 2631.2,
