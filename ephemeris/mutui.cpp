@@ -27,6 +27,8 @@ constexpr double kMargine = 0.1;      // days scanned beyond the window
 constexpr double kTolleranza = 1e-7;  // days (0.009 s): maxima and contacts
 constexpr double kPrimoPasso = 1.0 / 1440, kPassoMassimo = 16.0 / 1440;  // contact search
 constexpr double kGiorniMassimi = 3660;
+constexpr int kPuntiMassimi = 100000;     // of a light curve
+constexpr double kDurataMassima = 2;      // days: of a light curve
 
 // One pair at one instant, lengths in km in the plane through B's centre
 // across the line of sight (occultation) or the shadow's axis (eclipse).
@@ -314,10 +316,10 @@ const char* SiglaPosizione(PosizioneMutuo p) {
 Passaggio CercaPassaggio(const std::function<Accostamento(double)>& f, double a, double b) {
   auto distanza = [&](double t) { return f(t).distanza; };
   const double larghezza = b - a;
-  double tm = a, dm = 0;
+  double tm = a;
   // A least distance at an end of the bracket lies beyond it: follow it.
   for (int k = 0; k < 100; ++k) {
-    std::tie(tm, dm) = Minimo(distanza, a, b, kTolleranza);
+    tm = Minimo(distanza, a, b, kTolleranza).first;
     if (tm - a < 4 * kTolleranza) {
       b = a + 0.1 * larghezza;
       a -= larghezza;
@@ -375,9 +377,10 @@ std::vector<PuntoCurva> CurvaDiLuce(const EventoMutuo& e, double deltaT, double 
   std::vector<PuntoCurva> curva;
   bool satelliti = e.attivo >= 1 && e.attivo <= 4 && e.passivo >= 1 && e.passivo <= 4 &&
                    e.attivo != e.passivo;
-  if (!(satelliti && punti >= 2 && std::isfinite(deltaT) && margine >= 0 &&
-        std::isfinite(margine) && IstanteAmmesso(e.jdInizio - margine) &&
-        IstanteAmmesso(e.jdFine + margine) && e.jdFine >= e.jdInizio)) {
+  double durata = e.jdFine - e.jdInizio + 2 * margine;
+  if (!(satelliti && punti >= 2 && punti <= kPuntiMassimi && std::isfinite(deltaT) &&
+        margine >= 0 && e.jdFine >= e.jdInizio && durata <= kDurataMassima &&
+        IstanteAmmesso(e.jdInizio - margine) && IstanteAmmesso(e.jdFine + margine))) {
     return curva;
   }
   double t0 = GiorniTT({e.jdInizio - margine, deltaT});

@@ -67,8 +67,9 @@ RicercaMutui CercaMutui(double jdInizioUT, double giorni, double deltaT, const S
                         double caloMinimo = 0.01);
 
 // The predicted light curve of an event: the drop (magnitudes, as caloMag) at
-// `punti` (>= 2) instants evenly spread from `margine` days before the first
-// contact to `margine` days after the last. Empty for bad values.
+// `punti` (2 to 100000) instants evenly spread from `margine` days before the
+// first contact to `margine` days after the last, two days at most in all.
+// Empty for other values.
 struct PuntoCurva {
   double jdUT, caloMag;
 };

@@ -298,6 +298,9 @@ TEST(CurvaDiLuce, ContattiEMassimo) {
   EXPECT_TRUE(CurvaDiLuce(stesso, 69, 0.01, 10).empty());
   EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, 0.01, 1).empty());
   EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), NAN, 0.01, 10).empty());
+  EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, NAN, 10).empty());
+  EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, 1.5, 10).empty());  // over two days
+  EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, 0.01, 100001).empty());
 }
 
 }  // namespace
