@@ -16,12 +16,11 @@ Vettore Dilata(const VistaGiove& v, Vettore q) {
   return (1 / kRaggioEquatorialeGiove) * s;
 }
 
-// The sunlight's direction at a heliocentric point, in Jupiter's frame.
+}  // namespace
+
 Vettore LuceSolare(const VistaGiove& v, Vettore eliocentrico) {
   return Versore(Versore(eliocentrico) - (1 / kLuceUAGiorno) * v.vGiove);
 }
-
-}  // namespace
 
 VistaGiove Vista(const Pianeti& pianeti, double t) {
   VistaGiove v{};

@@ -26,6 +26,10 @@ struct VistaGiove {
 // Given the Earth's and Jupiter's states and t, TT days from J2000.0.
 VistaGiove Vista(const Pianeti& pianeti, double t);
 
+// The unit direction in which sunlight travels at a heliocentric point (AU), in
+// Jupiter's frame (aberration from Jupiter's motion).
+Vettore LuceSolare(const VistaGiove& v, Vettore eliocentrico);
+
 // A line near Jupiter: the distance of its nearest point from the centre, in
 // the space where the ellipsoid becomes a sphere of radius 1 (so < 1: the line
 // meets the ellipsoid, 1: tangent), and that point's parameter lambda
