@@ -1,9 +1,13 @@
 'use strict';
 // Geometry of Jupiter, its four large satellites, the Sun and the Earth at one instant,
-// built on astronomy-engine: VSOP87 (Earth, Jupiter), L1.2 (satellites), the IAU pole.
+// built on astronomy-engine: VSOP87 (Earth), L1.2 (satellites), the IAU pole; Jupiter from
+// the full VSOP87B series as shipped by the astronomia package (astronomy-engine keeps only
+// 72 of its terms, 3-10" off the full series in 2026-2040).
 // Heliocentric J2000 equatorial frame (EQJ), km and seconds unless stated.
 
 const A = require('astronomy-engine');
+const { planetposition } = require('astronomia');
+const vsop87BGiove = require('astronomia/data/vsop87Bjupiter');
 
 const KM_UA = 149597870.7;
 const C = 299792.458;                 // km/s
@@ -42,7 +46,24 @@ function estrapola(st, tt) {
   return add(add(st.r, mul(st.v, dt)), mul(st.a, 0.5 * dt * dt));
 }
 
-const giove = (tt) => stato(A.HelioState(A.Body.Jupiter, A.AstroTime.FromTerrestrialTime(tt)), tt, GM_SOLE);
+// Jupiter's heliocentric place from VSOP87B (J2000 ecliptic, AU), turned to the J2000
+// equator by the rotation published with VSOP87.
+const serieGiove = new planetposition.Planet(vsop87BGiove.default || vsop87BGiove);
+function gioveVsop(tt) {
+  const c = serieGiove.position2000(J2000 + tt);
+  const x = c.range * Math.cos(c.lat) * Math.cos(c.lon);
+  const y = c.range * Math.cos(c.lat) * Math.sin(c.lon);
+  const z = c.range * Math.sin(c.lat);
+  return [x + 0.000000440360 * y - 0.000000190919 * z,
+          -0.000000479966 * x + 0.917482137087 * y - 0.397776982902 * z,
+          0.397776982902 * y + 0.917482137087 * z];
+}
+function giove(tt) {
+  const h = 0.01;   // days: the velocity as a central difference
+  const r = gioveVsop(tt), r1 = gioveVsop(tt - h), r2 = gioveVsop(tt + h);
+  const v = mul(sub(r2, r1), 1 / (2 * h));
+  return stato({ x: r[0], y: r[1], z: r[2], vx: v[0], vy: v[1], vz: v[2] }, tt, GM_SOLE);
+}
 const terra = (tt) => stato(A.HelioState(A.Body.Earth, A.AstroTime.FromTerrestrialTime(tt)), tt, GM_SOLE);
 function satelliti(tt) {
   const m = A.JupiterMoons(A.AstroTime.FromTerrestrialTime(tt));
