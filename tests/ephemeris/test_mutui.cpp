@@ -159,13 +159,16 @@ TEST(CercaMutui, PrevisioniPubblicate2014) {
 }
 
 // Against the independent computation of tests/data/riferimento: every event
-// with a drop of at least 0.01 mag found, none extra, maxima within a minute,
-// contacts within two, drops within 0.05 mag, the same kinds and places.
+// with a drop of at least 0.01 mag found, none extra, the same kinds and places.
+// The acceptance is maxima within a minute, contacts within two and drops within
+// 0.05 mag; on the same theories the two agree within a fraction of a second,
+// and a few seconds catch a slip such as A's light time left out of an eclipse
+// (up to 44 s).
 TEST(CercaMutui, RiferimentoDelleFinestre) {
   namespace fs = std::filesystem;
   using namespace riferimento;
   const fs::path cartella = RIFERIMENTO_DIR;
-  if (!fs::exists(cartella / "mutui.json")) GTEST_SKIP() << "no reference data in " << cartella;
+  ASSERT_TRUE(fs::exists(cartella / "mutui.json")) << "no reference data in " << cartella;
   std::vector<FinestraMutui> finestre = LeggiFinestreMutui(cartella);
   ASSERT_FALSE(finestre.empty());
   ConfrontoMutui c;
@@ -190,9 +193,9 @@ TEST(CercaMutui, RiferimentoDelleFinestre) {
     const std::vector<double>& scarti;
     double limite;
   } limiti[] = {
-      {"maxima (s)", c.massimi, 60},       {"first contacts (s)", c.inizi, 120},
-      {"last contacts (s)", c.fini, 120},  {"drops (mag)", c.cali, 0.05},
-      {"impacts (km)", c.impatti, 20},     {"altitudes (deg)", c.altezze, 0.3},
+      {"maxima (s)", c.massimi, 3},       {"first contacts (s)", c.inizi, 3},
+      {"last contacts (s)", c.fini, 3},   {"drops (mag)", c.cali, 0.005},
+      {"impacts (km)", c.impatti, 5},     {"altitudes (deg)", c.altezze, 0.02},
   };
   for (const auto& l : limiti) {
     Scarti s = Riassunto(l.scarti);

@@ -19,11 +19,14 @@ std::string Primi(const std::vector<T>& v) {
 }
 
 // Against the independent computation of tests/data/riferimento: every event
-// found, none extra, the hidden flags equal, times within 0.5 min at the 95th
-// percentile and 1 min at worst for each satellite, 0.2 min for the Red Spot.
+// found, none extra, the hidden flags equal. The acceptance is 0.5 min at the
+// 95th percentile and 1 min at worst for each satellite, 0.2 min for the Red
+// Spot; both computations rest on the same theories (VSOP87 Jupiter, L1.2
+// satellites), so they agree far closer, and a few seconds catch a slip in the
+// geometry (a light time left out moves contacts by up to a minute).
 TEST(Riferimento, EventiDelleFinestre) {
   const fs::path cartella = RIFERIMENTO_DIR;
-  if (!fs::exists(cartella / "finestre.json")) GTEST_SKIP() << "no reference data in " << cartella;
+  ASSERT_TRUE(fs::exists(cartella / "finestre.json")) << "no reference data in " << cartella;
   std::vector<Finestra> finestre = LeggiFinestre(cartella);
   ASSERT_FALSE(finestre.empty());
   Confronto c;
@@ -42,7 +45,7 @@ TEST(Riferimento, EventiDelleFinestre) {
     SCOPED_TRACE("satellite " + std::to_string(s));
     Statistica t = Statistiche(c.errori[s]);
     EXPECT_GT(t.n, 0u);
-    double p95 = s == 0 ? 12 : 30, massimo = s == 0 ? 12 : 60;
+    const double p95 = 2, massimo = 3;  // seconds
     EXPECT_TRUE(std::isfinite(t.p95) && t.p95 <= p95) << t.p95;
     EXPECT_TRUE(std::isfinite(t.massimo) && t.massimo <= massimo) << t.massimo;
   }

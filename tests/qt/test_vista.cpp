@@ -419,7 +419,7 @@ TEST_F(VistaTest, NightVisionTurnsEveryWindowRedAndSwitchingBackRestoresTheDay) 
   ASSERT_TRUE(f.Pannello()->isVisible());
   MostraFinestraSatellite(2, f.Pannello());
   Trova<QAction>("mCoordinate")->trigger();
-  MostraInformazioni(&f);
+  MostraInformazioni(&f, cartella_);
   QCoreApplication::processEvents();
   QString aperte;
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -480,7 +480,7 @@ TEST_F(VistaTest, NightVisionIsRememberedAndAWindowOpenedAtNightFollows) {
   Calcola();
   // Opened after the switch, with no code of its own for the night.
   MostraFinestraSatellite(3, f.Pannello());
-  MostraInformazioni(&f);
+  MostraInformazioni(&f, cartella_);
   QCoreApplication::processEvents();
   for (const char* nome : {"frmGANIMEDE", "frmInformazioni"}) {
     QWidget* w = nullptr;
