@@ -1,5 +1,7 @@
 #include "pianificatore/testi_eventi.h"
 
+#include "ephemeris/nomi_satelliti.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -74,18 +76,9 @@ std::string Riga(const std::string& data, const std::string& ora, const std::str
 
 }  // namespace
 
-const char* NomeSatellite(int satellite) {
-  switch (satellite) {
-    case 1: return "Io";
-    case 2: return "Europa";
-    case 3: return "Ganimede";
-    case 4: return "Callisto";
-    default: return "";
-  }
-}
-
 std::string DescrizioneEvento(const Evento& e) {
-  const std::string nome = NomeSatellite(e.satellite);
+  const std::string nome =
+      e.satellite >= 1 && e.satellite <= 4 ? NomiSatelliti[e.satellite - 1].nome : "";
   switch (e.codice) {
     case CodiceEvento::TrI: return nome + ": inizio del transito";
     case CodiceEvento::TrE: return nome + ": fine del transito";

@@ -8,9 +8,6 @@
 
 namespace mr {
 
-// The Italian name of satellite 1..4: "Io", "Europa", "Ganimede", "Callisto".
-const char* NomeSatellite(int satellite);
-
 // "Io: inizio del transito", "Ombra di Europa: fine del transito",
 // "Callisto: inizio dell'eclisse", "Macchia Rossa al meridiano centrale", ...
 std::string DescrizioneEvento(const Evento& e);

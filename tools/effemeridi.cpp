@@ -14,7 +14,7 @@
 #include "ephemeris/numeri.h"
 #include "settings/file_impostazioni.h"
 #include "window/macchiarossa.h"
-#include "window/nomi_satelliti.h"
+#include "ephemeris/nomi_satelliti.h"
 #include "window/testo_json.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "ephemeris/satelliti.h"
 #include "window/fenomeni.h"
 #include "window/macchiarossa.h"
-#include "window/nomi_satelliti.h"
+#include "ephemeris/nomi_satelliti.h"
 
 namespace mr {
 

@@ -27,7 +27,7 @@
 #include "settings/file_impostazioni.h"
 #include "settings/preferenze.h"
 #include "settings/qt/coordinate_view.h"
-#include "window/nomi_satelliti.h"
+#include "ephemeris/nomi_satelliti.h"
 #include "window/qt/aspetto.h"
 #include "window/qt/informazioni.h"
 #include "window/qt/pannello_satelliti.h"

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "window/macchiarossa.h"
-#include "window/nomi_satelliti.h"
+#include "ephemeris/nomi_satelliti.h"
 #include "window/qt/aspetto.h"
 #include "window/qt/satelliti_finestre.h"
 #include "window/qt/tela_qpainter.h"

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <array>
 
-#include "window/nomi_satelliti.h"
+#include "ephemeris/nomi_satelliti.h"
 #include "window/qt/immagini.h"
 #include "window/qt/visione_notturna.h"
 
