@@ -353,12 +353,18 @@ mr::Impostazioni ImpostazioniEventi(const Opzioni& o) {
   if (e.macchia) imp.longitudineMacchia = *e.macchia;
   if (e.deriva) imp.derivaMacchia = *e.deriva;
   if (e.epoca) imp.dataMacchia = *e.epoca;
+  // The file's values are in range: a value refused is the command line's.
+  const auto testo = [](double x) {
+    char t[32];
+    std::snprintf(t, sizeof t, "%g", x);
+    return std::string(t);
+  };
   if (!mr::Ammessa(mr::Grandezza::Macchia, imp))
     Errore("longitudine della Macchia Rossa non ammessa (da 0 a meno di 360 gradi): " +
-           mr::TestoNumero(imp.longitudineMacchia));
+           testo(imp.longitudineMacchia));
   if (!mr::Ammessa(mr::Grandezza::Deriva, imp))
     Errore("deriva della Macchia Rossa non ammessa (da -30 a 30 gradi al mese, con la data "
-           "--epoca AAAA-MM-GG): " + mr::TestoNumero(imp.derivaMacchia));
+           "--epoca AAAA-MM-GG): " + testo(imp.derivaMacchia));
   return imp;
 }
 
