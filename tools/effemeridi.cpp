@@ -44,7 +44,8 @@ constexpr Azione Azioni[] = {
     {"Rotazione", &MacchiaRossa::MeridianoA},
 };
 
-// The listings of --eventi, by the names --formato takes.
+// The listings of --eventi, by the names --formato takes: a new listing is one
+// more row of Formati (the usage text takes the names from there).
 struct Formato {
   const char* nome;
   std::string (*testo)(std::span<const mr::Evento>);
