@@ -346,7 +346,7 @@ int OreZona(const Opzioni& o) {
 mr::Impostazioni ImpostazioniEventi(const Opzioni& o) {
   mr::LetturaImp lettura = mr::LeggiImp(o.cartella);
   if (lettura.mancante)
-    std::cerr << "Il file Imp.txt non esiste: uso le impostazioni predefinite.\n";
+    std::cerr << mr::AvvisoImpMancante << "\n";
   else if (!lettura.errori.empty())
     std::cerr << mr::TestoErrori(lettura) << "\n";
   mr::Impostazioni imp = lettura.imp;
