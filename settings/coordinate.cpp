@@ -208,7 +208,7 @@ std::string TestoMisura(const EsitoMisura& esito) {
   if (m.deriva == 0)
     return testo + "Da memorizzare: longitudine " + TestoDecimi(m.L0) + "°, senza deriva.";
   return testo + "Da memorizzare: longitudine " + TestoDecimi(m.L0) + "° al " + data +
-         " (0h TU), con la deriva di " + TestoNumero(m.deriva) + "° al mese.";
+         " (0h TU),\ncon la deriva di " + TestoNumero(m.deriva) + "° al mese.";
 }
 
 Coordinate::Coordinate(std::filesystem::path cartella) : cartella_(std::move(cartella)) {}

@@ -230,15 +230,15 @@ TEST(MacchiaDaOsservazione, TheTextShowsTheMeasurementAndWhatWouldBeStored) {
   const Case cases[] = {
       {{{2019, 1, 17, 6, 27, 0}, 294.2649, 1.5, 294.3, 20190117},
        "Meridiano centrale (II) il 17/01/2019 alle 06:27 TU: 294.3°.\n"
-       "Da memorizzare: longitudine 294.3° al 17/01/2019 (0h TU), con la deriva di 1.5° al "
-       "mese."},
+       "Da memorizzare: longitudine 294.3° al 17/01/2019 (0h TU),\n"
+       "con la deriva di 1.5° al mese."},
       {{{2019, 1, 20, 23, 49, 7}, 0.04, 0, 0, 20190120},
        "Meridiano centrale (II) il 20/01/2019 alle 23:49:07 TU: 0.0°.\n"
        "Da memorizzare: longitudine 0.0°, senza deriva."},
       {{{2026, 3, 1, 0, 5, 0}, 359.96, -0.25, 0, 20260301},
        "Meridiano centrale (II) il 01/03/2026 alle 00:05 TU: 0.0°.\n"
-       "Da memorizzare: longitudine 0.0° al 01/03/2026 (0h TU), con la deriva di -0.25° al "
-       "mese."},
+       "Da memorizzare: longitudine 0.0° al 01/03/2026 (0h TU),\n"
+       "con la deriva di -0.25° al mese."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.testo);
