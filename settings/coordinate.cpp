@@ -364,7 +364,9 @@ bool Coordinate::Modificata() const { return Attuali() != caricati_; }
 
 bool Coordinate::Salvato() const { return tipo_ == TipoStato::Salvato && Attuali() == annotati_; }
 
-bool Coordinate::StatoErrore() const { return tipo_ == TipoStato::Errore && Attuali() == annotati_; }
+bool Coordinate::StatoErrore() const {
+  return tipo_ == TipoStato::Errore && Attuali() == annotati_;
+}
 
 std::string Coordinate::Stato() const { return Attuali() == annotati_ ? stato_ : ""; }
 

@@ -73,15 +73,13 @@ QPushButton* Pulsante(QWidget* padre, const char* nome, const char* testo, int l
   return b;
 }
 
-// A field of the Red Spot's column, sized for its longest text.
-QLineEdit* CampoMacchia(QWidget* padre, const char* nome, const char* esempio,
+// A field of the Red Spot's column, as wide as the sample text with room to spare.
+QLineEdit* CampoMacchia(QWidget* padre, const char* nome, const char* campione,
                         const char* suggerimento) {
   auto* t = new QLineEdit(padre);
   t->setObjectName(nome);
-  t->setPlaceholderText(QString::fromUtf8(esempio));
   t->setToolTip(QString::fromUtf8(suggerimento));
-  const QString campione = QString::fromUtf8(esempio) + "00";
-  t->setFixedWidth(t->fontMetrics().horizontalAdvance(campione) + 12);
+  t->setFixedWidth(t->fontMetrics().horizontalAdvance(QString::fromUtf8(campione) + "00") + 12);
   return t;
 }
 
@@ -178,6 +176,7 @@ QWidget* CoordinateView::ColonnaMacchia() {
   testi_[7] = CampoMacchia(deriva, "Text8", "GG/MM/AAAA",
                            "Il giorno (alle 0h TU) in cui la Macchia Rossa è alla longitudine "
                            "scritta a sinistra, nella forma GG/MM/AAAA");
+  testi_[7]->setPlaceholderText("GG/MM/AAAA");
   auto* etichettaDeriva = new QLabel(QString::fromUtf8("Deriva (°/mese)"), deriva);
   etichettaDeriva->setObjectName("LabelDeriva");
   auto* etichettaData = new QLabel(QString::fromUtf8("Data di riferimento (0h TU)"), deriva);
@@ -202,6 +201,7 @@ QWidget* CoordinateView::ColonnaMacchia() {
                      0, 0, 1, 3);
   dataOsservazione_ = CampoMacchia(osservazione, "DataOsservazione", "GG/MM/AAAA",
                                    "La data dell'osservazione, GG/MM/AAAA");
+  dataOsservazione_->setPlaceholderText("GG/MM/AAAA");
   oraOsservazione_ = CampoMacchia(osservazione, "OraOsservazione", "hh:mm:ss",
                                   "L'ora dell'osservazione, hh:mm oppure hh:mm:ss");
   oraOsservazione_->setPlaceholderText("hh:mm");
@@ -234,9 +234,8 @@ QWidget* CoordinateView::ColonnaMacchia() {
 void CoordinateView::Dimensiona() {
   misura_->setMinimumHeight(4 * misura_->fontMetrics().lineSpacing());
   stanotte_->setMinimumHeight(2 * stanotte_->fontMetrics().lineSpacing());
-  const int altezza = colonna_->layout()->heightForWidth(LarghezzaColonna) > 0
-                          ? colonna_->layout()->heightForWidth(LarghezzaColonna)
-                          : colonna_->sizeHint().height();
+  const int altezza = std::max(colonna_->layout()->heightForWidth(LarghezzaColonna),
+                               colonna_->sizeHint().height());
   colonna_->setGeometry(XColonna, YColonna, LarghezzaColonna, altezza);
   setFixedSize(XColonna + LarghezzaColonna + Margine,
                std::max(Px(5040), YColonna + altezza + Margine));
@@ -346,15 +345,13 @@ void CoordinateView::AlModello() {
 void CoordinateView::MostraMacchia() {
   const QDateTime mezzanotte = MezzanotteDiStanotte(orologio_());
   const std::optional<double> L = modello_.LongitudineMacchiaAl(GiornoGiulianoUT(mezzanotte));
-  const QString quando = QString::fromUtf8("alle 00:00 %1 del %2")
-                             .arg(mezzanotte.timeZoneAbbreviation(),
-                                  mezzanotte.toString("dd/MM/yyyy"));
-  stanotte_->setText(
-      L ? QString::fromUtf8("Longitudine della Macchia Rossa stanotte: %1°\n(%2)")
-              .arg(QString::number(*L, 'f', 1), quando)
-        : QString::fromUtf8("Longitudine della Macchia Rossa stanotte: —\n(%1: da correggere "
-                            "longitudine, deriva o data)")
-              .arg(quando));
+  stanotte_->setText(L ? QString::fromUtf8("Longitudine della Macchia Rossa stanotte: %1°\n"
+                                            "(alle 00:00 %2 del %3)")
+                             .arg(QString::number(*L, 'f', 1),
+                                  mezzanotte.timeZoneAbbreviation(),
+                                  mezzanotte.toString("dd/MM/yyyy"))
+                       : QString::fromUtf8("Longitudine della Macchia Rossa stanotte: —\n"
+                                           "(longitudine, deriva o data da correggere)"));
   const EsitoMisura esito = modello_.Misura();
   misura_->setText(QString::fromStdString(TestoMisura(esito)));
   usa_->setEnabled(esito.misura.has_value());

@@ -362,7 +362,8 @@ TEST_F(CoordinateViewTest, TonightsLongitudeFollowsTheFields) {
   dialogo.Mostra();
   EXPECT_EQ(dialogo.findChild<QLineEdit*>("Text7")->text(), QString("1.5"));
   EXPECT_EQ(dialogo.findChild<QLineEdit*>("Text8")->text(), QString("01/03/2026"));
-  EXPECT_EQ(dialogo.findChild<QLabel*>("LabelDeriva")->text(), QString::fromUtf8("Deriva (°/mese)"));
+  EXPECT_EQ(dialogo.findChild<QLabel*>("LabelDeriva")->text(),
+            QString::fromUtf8("Deriva (°/mese)"));
   EXPECT_EQ(dialogo.findChild<QLabel*>("LabelData")->text(),
             QString::fromUtf8("Data di riferimento (0h TU)"));
   auto* stanotte = dialogo.findChild<QLabel*>("Stanotte");
@@ -418,7 +419,8 @@ TEST_F(CoordinateViewTest, AnObservationGivesTheLongitudeToStore) {
   EXPECT_FALSE(usa->isEnabled());
   Digita(dialogo, "OraOsservazione", "1:49");
   // In Tempo Universale this is 21/01/2019 at 01:49.
-  EXPECT_TRUE(TestoMisura(dialogo).startsWith("Meridiano centrale (II) il 21/01/2019 alle 01:49 TU"))
+  EXPECT_TRUE(
+      TestoMisura(dialogo).startsWith("Meridiano centrale (II) il 21/01/2019 alle 01:49 TU"))
       << TestoMisura(dialogo).toStdString();
   auto* zona = dialogo.findChild<QComboBox*>("ZonaOsservazione");
   ASSERT_NE(zona, nullptr);
@@ -431,7 +433,8 @@ TEST_F(CoordinateViewTest, AnObservationGivesTheLongitudeToStore) {
   const QString misura = TestoMisura(dialogo);
   EXPECT_TRUE(misura.startsWith("Meridiano centrale (II) il 20/01/2019 alle 23:49 TU: 29"))
       << misura.toStdString();
-  EXPECT_TRUE(misura.contains(QString::fromUtf8("° al 20/01/2019 (0h TU),\ncon la deriva di 1.5° al mese.")))
+  EXPECT_TRUE(misura.contains(
+      QString::fromUtf8("° al 20/01/2019 (0h TU),\ncon la deriva di 1.5° al mese.")))
       << misura.toStdString();
   EXPECT_TRUE(usa->isEnabled());
 
