@@ -61,7 +61,7 @@ bool Ammessa(Grandezza g, const Impostazioni& imp) {
     case Grandezza::DeltaT:
       return std::fabs(imp.deltaT) <= 10000;
     case Grandezza::Deriva:
-      return std::fabs(imp.derivaMacchia) <= 30 &&
+      return std::fabs(imp.derivaMacchia) <= DerivaMassima &&
              (DataAmmessa(imp.dataMacchia) || (imp.derivaMacchia == 0 && imp.dataMacchia == 0));
   }
   return false;

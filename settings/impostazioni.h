@@ -27,6 +27,9 @@ struct Impostazioni {
 // Rome, the GRS at 98° without drift and Delta T 69 s.
 inline constexpr Impostazioni ImpostazioniPredefinite{98, 12, 30, 41, 54, 69};
 
+// The largest GRS drift accepted either way, degrees of System II a month.
+inline constexpr double DerivaMassima = 30;
+
 // The quantities of the settings, in the order of the file; the drift is one
 // quantity with its date.
 enum class Grandezza { Macchia, Longitudine, Latitudine, DeltaT, Deriva };

@@ -145,22 +145,24 @@ TEST(Coordinate, SaveWritesTheNumbersWithTheHemisphereSignAndReadsBackUnchanged)
   }
 }
 
-// The first field that fails is named, and nothing is written.
-// The dialog does not show the Red Spot's drift and its date, but a save
-// writes them back as loaded: a six-value file stays six values, a drift
-// stays, an unreadable drift (already reported) goes.
+// A save writes the Red Spot's drift and its date back as loaded: a
+// six-value file stays six values, a drift stays, an unreadable drift
+// (already reported) goes, and so does a date without a drift.
 TEST(Coordinate, SaveKeepsTheDriftOfTheFile) {
   struct Case {
     std::string prima, dopo, problema;
+    const char *deriva, *data;  // as shown on load
   };
   const Case cases[] = {
-      {"85,12,30,41,54,69\r\n", "90,12,30,41,54,69\r\n", ""},
-      {"85,12,30,41,54,69,1.5,20260301\r\n", "90,12,30,41,54,69,1.5,20260301\r\n", ""},
-      {"85 12 30 41 54 69 -0.25 16000101", "90,12,30,41,54,69,-0.25,16000101\r\n", ""},
-      {"85,12,30,41,54,69,0,20260301\r\n", "90,12,30,41,54,69\r\n", ""},
+      {"85,12,30,41,54,69\r\n", "90,12,30,41,54,69\r\n", "", "0", ""},
+      {"85,12,30,41,54,69,1.5,20260301\r\n", "90,12,30,41,54,69,1.5,20260301\r\n", "", "1.5",
+       "01/03/2026"},
+      {"85 12 30 41 54 69 -0.25 16000101", "90,12,30,41,54,69,-0.25,16000101\r\n", "", "-0.25",
+       "01/01/1600"},
+      {"85,12,30,41,54,69,0,20260301\r\n", "90,12,30,41,54,69\r\n", "", "0", "01/03/2026"},
       {"85,12,30,41,54,69,1.5\r\n", "90,12,30,41,54,69\r\n",
        "Nel file Imp.txt la deriva della Macchia Rossa non è seguita dalla data di riferimento "
-       "(AAAAMMGG): la ignoro"},
+       "(AAAAMMGG): la ignoro", "0", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.prima);
@@ -170,6 +172,9 @@ TEST(Coordinate, SaveKeepsTheDriftOfTheFile) {
     dialogo.Form_Load();
     EXPECT_EQ(dialogo.Problema, c.problema);
     EXPECT_EQ(TestiDi(dialogo), (Testi{"85", "12", "30", "41", "54", "69"}));
+    EXPECT_EQ(dialogo.Text7, c.deriva);
+    EXPECT_EQ(dialogo.Text8, c.data);
+    EXPECT_FALSE(dialogo.Modificata());
     dialogo.Text1 = "90";
     EXPECT_TRUE(dialogo.Salva_Click().Salvato());
     EXPECT_EQ(cartella.Leggi("Imp.txt"), c.dopo);
@@ -180,6 +185,7 @@ TEST(Coordinate, SaveKeepsTheDriftOfTheFile) {
   }
 }
 
+// The first field that fails is named, and nothing is written.
 TEST(Coordinate, SaveRefusesAFieldThatIsNotANumberOrOutOfRange) {
   const Testi buoni = {"98", "12", "30", "41", "54", "69"};
   struct Case {
