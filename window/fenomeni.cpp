@@ -22,9 +22,9 @@ bool EclissatoNelPannello(double u, double psi, double semiampiezza, double X, d
          180 + psi - semiampiezza < u && u < 180 + psi + semiampiezza;
 }
 
-bool EclisseAnnunciata(int i, double u, double psi, double X, double Y) {
+bool EclisseAnnunciata(int i, double u, double psi, double X, double Y, double raggioDisco) {
   constexpr double semiampiezza[4] = {2, 0.3, 0.15, 0.07};
-  return EclissatoNelPannello(u, psi, semiampiezza[i], X, Y, 5);
+  return EclissatoNelPannello(u, psi, semiampiezza[i], X, Y, raggioDisco);
 }
 
 bool MacchiaSulPannello(double a) {

@@ -27,9 +27,9 @@ bool EclissatoNelPannello(double u, double psi, double semiampiezza, double X, d
                           double raggioDisco);
 
 // The panel announces an eclipse of satellite i (0 Io .. 3 Callisto) inside a
-// fixed window of half-width 2, 0.3, 0.15 or 0.07 degrees of u; offsets at the
-// panel's scale (disk radius 5).
-bool EclisseAnnunciata(int i, double u, double psi, double X, double Y);
+// fixed window of half-width 2, 0.3, 0.15 or 0.07 degrees of u, with the same
+// tests of the disk (the panel's radius is 5).
+bool EclisseAnnunciata(int i, double u, double psi, double X, double Y, double raggioDisco);
 
 // The shadow of satellite i stands near the central meridian (the animation's
 // stop) when -lim < XS < lim, with lim 8.5 for Io and 7.5 for the others, and
