@@ -37,6 +37,7 @@ constexpr const char* Uso =
     "uso: effemeridi [--giorno T] [--mese T] [--anno T] [--ore T] [--minuti T]\n"
     "                [--zona TU|TM|OE] [--cartella DIR] [--spunta NOME=0|1 ...]\n"
     "                [--azione Calcola|Più|Meno|Più10|Meno10|TReale|Rotazione]\n"
+    "                [--precisione normale|alta]\n"
     "                [--json] [--disegno] [--help] [--version]\n";
 
 class AmbienteConsole : public mr::Ambiente {
@@ -51,6 +52,7 @@ struct Opzioni {
   std::vector<std::pair<std::string, int>> spunte;
   const Azione* azione = &Azioni[0];
   bool json = false, disegno = false, aiuto = false, versione = false;
+  bool altaPrecisione = false;
 };
 
 [[noreturn]] void Errore(const std::string& messaggio) {
@@ -88,6 +90,10 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
       if (uguale == std::string::npos || (s.substr(uguale + 1) != "0" && s.substr(uguale + 1) != "1"))
         Errore("--spunta vuole NOME=0 oppure NOME=1: " + s);
       o.spunte.emplace_back(s.substr(0, uguale), s[uguale + 1] - '0');
+    } else if (a == "--precisione") {
+      const std::string p = valore();
+      if (p != "normale" && p != "alta") Errore("precisione non valida: " + p);
+      o.altaPrecisione = p == "alta";
     } else if (a == "--azione") {
       const std::string nome = valore();
       o.azione = nullptr;
@@ -197,6 +203,7 @@ void StampaTabella(const MacchiaRossa& m) {
   riga("Culmina", m.Culmine.Text);
   riga("Tramonta", m.Tramonto.Text);
   riga("Altezza di Zorva", m.frmSatelliti.Elevazione.Caption);
+  if (m.AltaPrecisione) riga("Effemeridi", "alta precisione");
   // The Sun, the sky and the panel are worked out only with the satellites'
   // revolution ticked; otherwise they still hold an earlier computation's values.
   if (m.Rivoluzione.Value != 1) return;
@@ -223,6 +230,7 @@ int main(int argc, char** argv) {
   }
   AmbienteConsole ambiente;
   MacchiaRossa m(o.cartella, ambiente, /*scriviFile=*/false);
+  m.AltaPrecisione = o.altaPrecisione;
   m.Form_Load();
 
   for (auto& [nome, testo] : o.campi) {
