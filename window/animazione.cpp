@@ -43,7 +43,8 @@ bool MacchiaRossa::MeridianoA_Avvia() {
   MostraMacchia(animazione_.jdInizio);
   animazione_.L = LeggiNumero(Longitudine.Text);
   DIAMETRO();
-  animazione_.omega = MeridianoDellIstante(ist, deltaT_).omega;
+  animazione_.omega = AltaPrecisione ? Precise(IstanteDelCalcolo()).MC
+                                     : MeridianoDellIstante(ist, deltaT_).omega;
   return true;
 }
 
@@ -65,6 +66,7 @@ bool MacchiaRossa::MeridianoA_Fotogramma() {
     frmSatelliti.disegno.Cls();
   }
   Transito(LongGradi, LongPrimi, LatGradi, LatPrimi);
+  const double omegaPrima = an.omega, LPrima = an.L;
   an.istante.D = an.istante.D + PassoGiorni;
   // The short series turn the meridian by 5 degrees a frame; the precise
   // ephemeris computes it at every frame, so a long run does not drift.
@@ -102,7 +104,10 @@ bool MacchiaRossa::MeridianoA_Fotogramma() {
       }
     }
   }
-  if (Macchia.Value == 1 && MacchiaAlMeridiano(macchia.a))
+  // The precise meridian turns by 5 degrees a frame give or take 0.002.
+  if (Macchia.Value == 1 &&
+      (MacchiaAlMeridiano(macchia.a) ||
+       (AltaPrecisione && MacchiaPassata(omegaPrima, LPrima, an.omega, an.L))))
     return Termina(Arresto::Macchia);
   an.ritardo = Intervallo();
   if (an.f >= UltimoFotogramma) return Termina(Arresto::Fine);

@@ -37,6 +37,12 @@ bool MacchiaSulDisco(double a) {
 
 bool MacchiaAlMeridiano(double a) { return 87.5 <= a && a <= 92.5; }
 
+bool MacchiaPassata(double omegaPrima, double LPrima, double omega, double L) {
+  const double prima = std::remainder(omegaPrima - LPrima, 360.0);
+  const double ora = std::remainder(omega - L, 360.0);
+  return prima < 0 && ora >= 0 && ora - prima < 180;
+}
+
 bool OmbraVicinoAlMeridiano(int i, double XS, double YS) {
   const double lim = i == 0 ? 8.5 : 7.5;
   return -lim < XS && XS < lim && -127 <= YS && YS <= 127;

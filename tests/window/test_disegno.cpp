@@ -294,6 +294,27 @@ TEST(Macchia, MarkersAndTransitAtTheirLimits) {
   }
 }
 
+// Between two frames the meridian less the Spot's longitude goes from below 0
+// to 0 or above, the short way round.
+TEST(Fenomeni, GrsCrossingBetweenFrames) {
+  struct Case {
+    double omegaPrima, LPrima, omega, L;
+    bool passata;
+  } cases[] = {
+      {357.49, 0, 2.51, 0, true},   // -2.51 to 2.51: over the window
+      {359.99, 0, 0, 0, true},      // reaches it exactly
+      {10, 20, 15, 10, true},       // -10 to 5, the Spot moved
+      {355, 0, 359.99, 0, false},   // still before it
+      {0, 0, 5, 0, false},          // already on it the frame before
+      {181, 0, 179, 0, false},      // -179 to 179: the far side
+      {170, 0, 190, 0, false},      // 170 to -170
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.omegaPrima << " " << c.omega);
+    EXPECT_EQ(MacchiaPassata(c.omegaPrima, c.LPrima, c.omega, c.L), c.passata);
+  }
+}
+
 // The animation's shadow stop: |XS| below 8.5 for Io and 7.5 for the others,
 // |YS| up to 127 included.
 TEST(Fenomeni, ShadowStopLimits) {

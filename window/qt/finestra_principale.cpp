@@ -61,9 +61,7 @@ constexpr const char* ChiaveAltaPrecisione = "Effemeridi/altaPrecisione";
 
 // What the picture and the panel were computed with, for their tooltips.
 QString TestoEffemeride(bool precisa) {
-  return Utf8(precisa ? "Effemeridi di alta precisione: posizioni all'istante, con il tempo "
-                        "di luce e la prospettiva"
-                      : "Effemeridi semplificate (serie brevi)");
+  return Utf8(precisa ? "Effemeridi di alta precisione" : "Effemeridi semplificate");
 }
 
 }  // namespace
