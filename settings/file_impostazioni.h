@@ -87,6 +87,10 @@ LetturaImp LeggiImp(const std::filesystem::path& cartella);
 // when there are none (a missing file is for the caller to word).
 std::string TestoErrori(const LetturaImp& lettura);
 
+// The notice for a computation made without "Imp.txt".
+inline constexpr const char* AvvisoImpMancante =
+    "Il file Imp.txt non esiste: uso le impostazioni predefinite.";
+
 // Replaces "Imp.txt" of cartella with the six values, and the drift and its
 // date after them when the drift is not 0. Returns nothing on success.
 std::optional<ErroreFile> ScriviImp(const std::filesystem::path& cartella,

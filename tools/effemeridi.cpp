@@ -1,17 +1,28 @@
 // effemeridi: the main window's computations without a display. It starts the
 // window model as the program starts, sets the fields, the zone and the check
 // boxes given on the command line, clicks a command and prints the result.
+// With --eventi it lists instead the satellites' phenomena and the Red Spot's
+// transits of a span of days from the precise ephemeris.
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <optional>
+#include <set>
+#include <span>
 #include <system_error>
 #include <string>
 #include <vector>
 
 #include "app/versione.h"
+#include "ephemeris/calendario.h"
+#include "ephemeris/eventi.h"
 #include "ephemeris/numeri.h"
+#include "pianificatore/filtro.h"
+#include "pianificatore/testi_eventi.h"
 #include "settings/file_impostazioni.h"
 #include "window/macchiarossa.h"
 #include "ephemeris/nomi_satelliti.h"
@@ -33,16 +44,54 @@ constexpr Azione Azioni[] = {
     {"Rotazione", &MacchiaRossa::MeridianoA},
 };
 
-constexpr const char* Uso =
-    "uso: effemeridi [--giorno T] [--mese T] [--anno T] [--ore T] [--minuti T]\n"
-    "                [--zona TU|TM|OE] [--cartella DIR] [--spunta NOME=0|1 ...]\n"
-    "                [--azione Calcola|Più|Meno|Più10|Meno10|TReale|Rotazione]\n"
-    "                [--precisione normale|alta]\n"
-    "                [--json] [--disegno] [--help] [--version]\n";
+// The listings of --eventi, by the names --formato takes: a new listing is one
+// more row of Formati (the usage text takes the names from there).
+struct Formato {
+  const char* nome;
+  std::string (*testo)(std::span<const mr::Evento>);
+  bool intestazione;  // the window, the site and the Red Spot in two lines above
+};
+constexpr Formato Formati[] = {
+    {"testo", &mr::TabellaEventi, true},
+    {"json", &mr::RigheJson, false},
+};
+
+// "testo|json": the names of the formats.
+std::string NomiFormati() {
+  std::string nomi;
+  for (const Formato& f : Formati) {
+    if (!nomi.empty()) nomi += '|';
+    nomi += f.nome;
+  }
+  return nomi;
+}
+
+std::string Uso() {
+  return "uso: effemeridi [--giorno T] [--mese T] [--anno T] [--ore T] [--minuti T]\n"
+         "                [--zona TU|TM|OE] [--cartella DIR] [--spunta NOME=0|1 ...]\n"
+         "                [--azione Calcola|Più|Meno|Più10|Meno10|TReale|Rotazione]\n"
+         "                [--precisione normale|alta]\n"
+         "                [--json] [--disegno] [--help] [--version]\n"
+         "     effemeridi --eventi GIORNI [--giorno T] [--mese T] [--anno T] [--ore T]\n"
+         "                [--minuti T] [--zona TU|TM|OE] [--cartella DIR]\n"
+         "                [--macchia L0] [--deriva D] [--epoca AAAA-MM-GG]\n"
+         "                [--visibili [--altezza-minima G] [--sole-massimo G]]\n"
+         "                [--formato " +
+         NomiFormati() + "]\n";
+}
 
 class AmbienteConsole : public mr::Ambiente {
  public:
   void Avviso(const std::string& testo) override { std::cerr << testo << "\n"; }
+};
+
+// What --eventi asks for.
+struct OpzioniEventi {
+  int giorni = 0;  // 1..3660; 0 without --eventi
+  std::optional<double> macchia, deriva, epoca;  // Red Spot: L0, drift, AAAAMMGG
+  bool visibili = false;
+  mr::FiltroVisibili filtro;
+  const Formato* formato = &Formati[0];
 };
 
 struct Opzioni {
@@ -53,11 +102,79 @@ struct Opzioni {
   const Azione* azione = &Azioni[0];
   bool json = false, disegno = false, aiuto = false, versione = false;
   bool altaPrecisione = false;
+  OpzioniEventi eventi;
+  std::set<std::string> usate;  // the options given, by name
 };
 
 [[noreturn]] void Errore(const std::string& messaggio) {
-  std::cerr << "effemeridi: " << messaggio << "\n" << Uso;
+  std::cerr << "effemeridi: " << messaggio << "\n" << Uso();
   std::exit(2);
+}
+
+// A number given to an option: the whole text, a plain decimal number.
+double Numero(const std::string& opzione, const std::string& testo) {
+  double x = 0;
+  if (!mr::LeggiNumeroStretto(testo, x)) Errore(opzione + " vuole un numero: " + testo);
+  return x;
+}
+
+// An angle of altitude, -90 to 90 degrees.
+double Altezza(const std::string& opzione, const std::string& testo) {
+  const double gradi = Numero(opzione, testo);
+  if (!(gradi >= -90 && gradi <= 90)) Errore(opzione + " vuole da -90 a 90 gradi: " + testo);
+  return gradi;
+}
+
+// "AAAA-MM-GG" as the number AAAAMMGG, a day from 1600 to 2999.
+double Data(const std::string& opzione, const std::string& testo) {
+  const bool forma = testo.size() == 10 && testo[4] == '-' && testo[7] == '-' &&
+                     std::all_of(testo.begin(), testo.end(), [](char c) {
+                       return c == '-' || (c >= '0' && c <= '9');
+                     });
+  const double aaaammgg =
+      forma ? std::stod(testo.substr(0, 4) + testo.substr(5, 2) + testo.substr(8, 2)) : 0;
+  if (!mr::DataAmmessa(aaaammgg))
+    Errore(opzione + " vuole una data AAAA-MM-GG dal 1600 al 2999: " + testo);
+  return aaaammgg;
+}
+
+// Reads one option of --eventi; false when a is none of them.
+template <class Valore>
+bool OpzioneEventi(const std::string& a, Valore valore, OpzioniEventi& e) {
+  if (a == "--eventi") {
+    const std::string testo = valore();
+    const double giorni = Numero(a, testo);
+    if (!(giorni >= 1 && giorni <= 3660 && giorni == std::floor(giorni)))
+      Errore("--eventi vuole un numero intero di giorni da 1 a 3660: " + testo);
+    e.giorni = static_cast<int>(giorni);
+  } else if (a == "--macchia") e.macchia = Numero(a, valore());
+  else if (a == "--deriva") e.deriva = Numero(a, valore());
+  else if (a == "--epoca") e.epoca = Data(a, valore());
+  else if (a == "--visibili") e.visibili = true;
+  else if (a == "--altezza-minima") e.filtro.altezzaMinimaGiove = Altezza(a, valore());
+  else if (a == "--sole-massimo") e.filtro.altezzaMassimaSole = Altezza(a, valore());
+  else if (a == "--formato") {
+    const std::string nome = valore();
+    e.formato = nullptr;
+    for (const Formato& f : Formati)
+      if (nome == f.nome) e.formato = &f;
+    if (!e.formato) Errore("formato sconosciuto: " + nome + " (" + NomiFormati() + ")");
+  } else
+    return false;
+  return true;
+}
+
+// Options that belong to one use only: the window's commands, the listing of
+// events, its filter.
+void ControllaUsi(const Opzioni& o) {
+  const auto usata = [&](const char* nome) { return o.usate.count(nome) > 0; };
+  for (const char* nome : {"--azione", "--spunta", "--precisione", "--json", "--disegno"})
+    if (o.eventi.giorni && usata(nome)) Errore(std::string(nome) + " non vale con --eventi");
+  for (const char* nome : {"--macchia", "--deriva", "--epoca", "--visibili", "--altezza-minima",
+                           "--sole-massimo", "--formato"})
+    if (!o.eventi.giorni && usata(nome)) Errore(std::string(nome) + " vale solo con --eventi");
+  for (const char* nome : {"--altezza-minima", "--sole-massimo"})
+    if (!o.eventi.visibili && usata(nome)) Errore(std::string(nome) + " vale solo con --visibili");
 }
 
 Opzioni LeggiOpzioni(int argc, char** argv) {
@@ -71,6 +188,8 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
       if (i + 1 >= argc) Errore("manca il valore di " + a);
       return argv[++i];
     };
+    o.usate.insert(a);
+    if (OpzioneEventi(a, valore, o.eventi)) continue;
     if (a == "--json") o.json = true;
     else if (a == "--disegno") o.disegno = true;
     else if (a == "--help") o.aiuto = true;
@@ -103,6 +222,7 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
     } else
       Errore("opzione sconosciuta: " + a);
   }
+  if (!o.aiuto && !o.versione) ControllaUsi(o);
   return o;
 }
 
@@ -215,19 +335,149 @@ void StampaTabella(const MacchiaRossa& m) {
   if (m.frmSatelliti.Visible) riga("Satelliti", m.frmSatelliti.Caption);
 }
 
+// ---- the events of --eventi -------------------------------------------------
+
+// Hours the zone is ahead of UT: 0 TU, 1 TM, 2 OE. Without --zona, the zone
+// IOra.txt remembers, as the window starts (mean time when it says nothing).
+int OreZona(const Opzioni& o) {
+  if (o.zona == "TU") return 0;
+  if (o.zona == "TM") return 1;
+  if (o.zona == "OE") return 2;
+  mr::LetturaIOra ora = mr::LeggiIOra(o.cartella);
+  if (ora.errore) std::cerr << mr::TestoErrore(*ora.errore) << "\n";
+  return ora.valore == 1.0 ? 2 : 1;
+}
+
+// "Imp.txt" as the window reads it (its notices on stderr), with the Red Spot
+// of the command line in place of the file's.
+mr::Impostazioni ImpostazioniEventi(const Opzioni& o) {
+  mr::LetturaImp lettura = mr::LeggiImp(o.cartella);
+  if (lettura.mancante)
+    std::cerr << mr::AvvisoImpMancante << "\n";
+  else if (!lettura.errori.empty())
+    std::cerr << mr::TestoErrori(lettura) << "\n";
+  mr::Impostazioni imp = lettura.imp;
+  const OpzioniEventi& e = o.eventi;
+  if (e.macchia) imp.longitudineMacchia = *e.macchia;
+  if (e.deriva) imp.derivaMacchia = *e.deriva;
+  if (e.epoca) imp.dataMacchia = *e.epoca;
+  // The file's values are in range: a value refused is the command line's.
+  const auto testo = [](double x) {
+    char t[32];
+    std::snprintf(t, sizeof t, "%g", x);
+    return std::string(t);
+  };
+  if (!mr::Ammessa(mr::Grandezza::Macchia, imp))
+    Errore("longitudine della Macchia Rossa non ammessa (da 0 a meno di 360 gradi): " +
+           testo(imp.longitudineMacchia));
+  if (!mr::Ammessa(mr::Grandezza::Deriva, imp))
+    Errore("deriva della Macchia Rossa non ammessa (da -30 a 30 gradi al mese, con la data "
+           "--epoca AAAA-MM-GG): " + testo(imp.derivaMacchia));
+  return imp;
+}
+
+// The UT Julian day of the date options, read as the window's fields: civil
+// time of the zone, the fields not given holding the present instant (to the
+// minute). A text that is not a number, or a day or time not on the calendar
+// (31 April, 24:00, 9.5 h), is an error.
+double InizioUT(const Opzioni& o, int oreZona) {
+  using namespace std::chrono;
+  const sys_time<minutes> adesso = floor<minutes>(system_clock::now()) + hours(oreZona);
+  const sys_days oggi = floor<days>(adesso);
+  const year_month_day data(oggi);
+  const hh_mm_ss<minutes> ora(adesso - oggi);
+  double giorno = static_cast<unsigned>(data.day()), mese = static_cast<unsigned>(data.month()),
+         anno = static_cast<int>(data.year()), ore = ora.hours().count(),
+         minuti = ora.minutes().count();
+  const std::map<std::string, double*> campi = {{"Giorno", &giorno}, {"Mese", &mese},
+                                                {"Anno", &anno},     {"Ore", &ore},
+                                                {"Minuti", &minuti}};
+  for (const auto& [campo, testo] : o.campi)
+    if (!mr::LeggiNumeroStretto(testo, *campi.at(campo)))
+      Errore("data o ora illeggibile: " + testo);
+  // On the calendar when it reads back the same; a year too far to read back
+  // is outside the range anyway.
+  const std::optional<mr::DataOraUT> letta =
+      mr::DataOraAlSecondo(mr::GiornoGiuliano(giorno, mese, anno, ore, minuti));
+  if (letta && !(letta->giorno == giorno && letta->mese == mese && letta->anno == anno &&
+                 letta->ore == ore && letta->minuti == minuti && letta->secondi == 0))
+    Errore("data o ora inesistente: " + mr::TestoNumero(giorno) + "/" + mr::TestoNumero(mese) +
+           "/" + mr::TestoNumero(anno) + " " + mr::TestoNumero(ore) + ":" +
+           mr::TestoNumero(minuti));
+  return mr::GiornoGiuliano(giorno, mese, anno, ore - oreZona, minuti);
+}
+
+// Degrees with two decimals and the side: "12.50° E", "3.70° O".
+std::string Coordinata(double gradi, char positivo, char negativo) {
+  char testo[64];
+  std::snprintf(testo, sizeof testo, "%.2f° %c", std::abs(gradi), gradi < 0 ? negativo : positivo);
+  return testo;
+}
+
+// The lines above the table: the window and the site, the Red Spot and Delta
+// T, and the filter.
+std::string Intestazione(double inizioUT, const Opzioni& o, const mr::Impostazioni& imp) {
+  const OpzioniEventi& e = o.eventi;
+  const mr::DataOraUT d = *mr::DataOraAlSecondo(inizioUT);
+  char inizio[64];
+  std::snprintf(inizio, sizeof inizio, "%02d/%02d/%04d %02d:%02d TU", d.giorno, d.mese, d.anno,
+                d.ore, d.minuti);
+  const mr::Sito sito = mr::SitoDi(imp);
+  std::string testo = "Eventi di " + std::to_string(e.giorni) +
+                      (e.giorni == 1 ? " giorno" : " giorni") + " dal " + inizio + ", da " +
+                      Coordinata(sito.longitudine, 'E', 'O') + " " +
+                      Coordinata(sito.latitudine, 'N', 'S') + "\n";
+  testo += "Macchia Rossa a " + mr::TestoNumero(imp.longitudineMacchia) + "°";
+  if (imp.derivaMacchia != 0) {
+    const long data = std::lround(imp.dataMacchia);
+    char epoca[64];
+    std::snprintf(epoca, sizeof epoca, "%02ld/%02ld/%04ld", data % 100, data / 100 % 100,
+                  data / 10000);
+    testo += " (deriva " + mr::TestoNumero(imp.derivaMacchia) + "° al mese dal " + epoca + ")";
+  }
+  testo += ", Delta T " + mr::TestoNumero(imp.deltaT) + " s\n";
+  if (e.visibili)
+    testo += "Solo gli eventi visibili: Giove ad almeno " +
+             mr::TestoNumero(e.filtro.altezzaMinimaGiove) + "°, Sole a non più di " +
+             mr::TestoNumero(e.filtro.altezzaMassimaSole) + "°\n";
+  return testo + "\n";
+}
+
+// Lists the events; the exit status.
+int ElencaEventi(const Opzioni& o) {
+  const OpzioniEventi& e = o.eventi;
+  const mr::Impostazioni imp = ImpostazioniEventi(o);
+  const double inizio = InizioUT(o, OreZona(o));
+  mr::RicercaEventi r =
+      mr::CercaEventi(inizio, e.giorni, imp.deltaT, mr::SitoDi(imp), mr::ModelloMacchiaDi(imp));
+  switch (r.esito) {
+    case mr::EsitoEventi::Calcolati: break;
+    case mr::EsitoEventi::FuoriIntervallo:
+      std::cerr << "Intervallo degli eventi fuori dagli anni 1600-2999: nessun calcolo\n";
+      return 1;
+    case mr::EsitoEventi::DatiNonValidi: Errore("data o ora non valida");
+  }
+  const std::vector<mr::Evento> eventi =
+      e.visibili ? mr::SoloVisibili(r.eventi, e.filtro) : std::move(r.eventi);
+  if (e.formato->intestazione) std::cout << Intestazione(inizio, o, imp);
+  std::cout << e.formato->testo(eventi);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   mr::IgnoraSegnaleLimiteFile();
   Opzioni o = LeggiOpzioni(argc, argv);
   if (o.aiuto) {
-    std::cout << Uso;
+    std::cout << Uso();
     return 0;
   }
   if (o.versione) {
     std::cout << "effemeridi (MacchiaRossa) " << mr::Versione << "\n";
     return 0;
   }
+  if (o.eventi.giorni) return ElencaEventi(o);
   AmbienteConsole ambiente;
   MacchiaRossa m(o.cartella, ambiente, /*scriviFile=*/false);
   m.AltaPrecisione = o.altaPrecisione;

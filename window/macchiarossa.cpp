@@ -70,7 +70,7 @@ void MacchiaRossa::LeggiImpostazioni() {
   LetturaImp lettura = LeggiImp(cartella_);
   if (lettura.mancante && !avvisoImpDato_) {
     avvisoImpDato_ = true;
-    ambiente_.Avviso("Il file Imp.txt non esiste: uso le impostazioni predefinite.");
+    ambiente_.Avviso(AvvisoImpMancante);
   } else if (!lettura.errori.empty() && !avvisoImpDato_) {
     avvisoImpDato_ = true;
     ambiente_.Avviso(TestoErrori(lettura));

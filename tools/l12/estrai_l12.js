@@ -13,29 +13,13 @@
 'use strict';
 
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
 const vm = require('vm');
-const { execFileSync } = require('child_process');
+const { scaricaPacchetto } = require('../pacchetto_npm');
 
 const PACCHETTO = 'astronomy-engine';
 const VERSIONE = '2.1.19';
 const USCITA = path.join(__dirname, '..', '..', 'ephemeris', 'l12_tabella.cpp');
-
-function scaricaPacchetto() {
-  const cartella = fs.mkdtempSync(path.join(os.tmpdir(), 'l12-'));
-  execFileSync('npm', ['pack', '--silent', `${PACCHETTO}@${VERSIONE}`,
-                       '--pack-destination', cartella],
-               { stdio: ['ignore', 'ignore', 'inherit'] });
-  const archivio = fs.readdirSync(cartella).find((f) => f.endsWith('.tgz'));
-  execFileSync('tar', ['xzf', path.join(cartella, archivio), '-C', cartella]);
-  const radice = path.join(cartella, 'package');
-  const info = JSON.parse(fs.readFileSync(path.join(radice, 'package.json'), 'utf8'));
-  if (info.name !== PACCHETTO || info.version !== VERSIONE || info.license !== 'MIT') {
-    throw new Error(`unexpected package: ${info.name} ${info.version} ${info.license}`);
-  }
-  return { cartella, radice };
-}
 
 // The bracketed literal that follows `marker` in the source text.
 function letterale(sorgente, marker) {
@@ -123,7 +107,7 @@ function controllo(radice) {
 }
 
 function main() {
-  const { cartella, radice } = scaricaPacchetto();
+  const { cartella, radice } = scaricaPacchetto(PACCHETTO, VERSIONE);
   try {
     if (process.argv.includes('--controllo')) {
       controllo(radice);

@@ -14,31 +14,15 @@
 'use strict';
 
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
 const vm = require('vm');
-const { execFileSync } = require('child_process');
+const { scaricaPacchetto } = require('../pacchetto_npm');
 
 const PACCHETTO = 'astronomia';
 const VERSIONE = '4.3.0';
 const DATI = path.join('data', 'vsop87Bjupiter.js');
 const TERMINI_DEL_FILE = 3643 - 18;
 const USCITA = path.join(__dirname, '..', '..', 'ephemeris', 'vsop87_tabella.cpp');
-
-function scaricaPacchetto() {
-  const cartella = fs.mkdtempSync(path.join(os.tmpdir(), 'vsop87-'));
-  execFileSync('npm', ['pack', '--silent', `${PACCHETTO}@${VERSIONE}`,
-                       '--pack-destination', cartella],
-               { stdio: ['ignore', 'ignore', 'inherit'] });
-  const archivio = fs.readdirSync(cartella).find((f) => f.endsWith('.tgz'));
-  execFileSync('tar', ['xzf', path.join(cartella, archivio), '-C', cartella]);
-  const radice = path.join(cartella, 'package');
-  const info = JSON.parse(fs.readFileSync(path.join(radice, 'package.json'), 'utf8'));
-  if (info.name !== PACCHETTO || info.version !== VERSIONE || info.license !== 'MIT') {
-    throw new Error(`unexpected package: ${info.name} ${info.version} ${info.license}`);
-  }
-  return { cartella, radice };
-}
 
 // The data module is `const m = {...}; export default m;`: evaluate the
 // object literal alone, in an empty context.
@@ -121,7 +105,7 @@ function generaTabella({ serie, totale }, testoLicenza) {
 }
 
 function main() {
-  const { cartella, radice } = scaricaPacchetto();
+  const { cartella, radice } = scaricaPacchetto(PACCHETTO, VERSIONE);
   try {
     fs.writeFileSync(USCITA, generaTabella(serieDiGiove(radice), licenza(radice)));
     console.log(`written ${path.relative(process.cwd(), USCITA)}`);
