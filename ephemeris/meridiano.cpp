@@ -42,6 +42,14 @@ double MeridianoCentrale(double d, double Delta, double Tp, double xi) {
   return std::floor(100 * omega + 0.5) / 100;
 }
 
+MeridianoIstante MeridianoDellIstante(const Istante& ist, double deltaT) {
+  double d = (ist.J - 2451545) + ist.F + deltaT / 86400;
+  SolePianeta sp = PosizioniSolePianeta(d);
+  double Tp = sp.T - 1;
+  double xi = Xi(Tp, sp.alfa, sp.delta);
+  return {d, sp.Delta, Tp, xi, MeridianoCentrale(d, sp.Delta, Tp, xi)};
+}
+
 std::string TestoMC(double omega) { return TestoSingolo(ArrotondaA(omega, 10)); }
 
 PosizioneMacchia PosizioneDellaMacchia(double omega, double L) {

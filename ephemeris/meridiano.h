@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "ephemeris/solepianeta.h"
+
 namespace mr {
 
 // Auxiliary angle xi of the rotation formula, degrees (-90 .. 270), from the
@@ -13,6 +15,18 @@ double Xi(double Tp, double alfa, double delta);
 // System II longitude of the central meridian, degrees, rounded to 0.01
 // (a value from 359.995 up becomes 360). d: TT days from J2000; Delta: AU.
 double MeridianoCentrale(double d, double Delta, double Tp, double xi);
+
+// The whole chain from an instant of the fields to the central meridian:
+// d = (J - 2451545) + F + deltaT / 86400 (TT days from J2000; deltaT in
+// seconds), the Sun and Jupiter, the pole and xi, then omega.
+struct MeridianoIstante {
+  double d;
+  double Delta;  // Earth-Jupiter distance, AU
+  double Tp;     // Julian centuries from J2000
+  double xi;     // degrees
+  double omega;  // System II central meridian, degrees, to 0.01
+};
+MeridianoIstante MeridianoDellIstante(const Istante& ist, double deltaT);
 
 // Text of the MC field: omega to a tenth ("173.1", "57").
 std::string TestoMC(double omega);

@@ -70,6 +70,7 @@ std::string Uso() {
   return "uso: effemeridi [--giorno T] [--mese T] [--anno T] [--ore T] [--minuti T]\n"
          "                [--zona TU|TM|OE] [--cartella DIR] [--spunta NOME=0|1 ...]\n"
          "                [--azione Calcola|Più|Meno|Più10|Meno10|TReale|Rotazione]\n"
+         "                [--precisione normale|alta]\n"
          "                [--json] [--disegno] [--help] [--version]\n"
          "     effemeridi --eventi GIORNI [--giorno T] [--mese T] [--anno T] [--ore T]\n"
          "                [--minuti T] [--zona TU|TM|OE] [--cartella DIR]\n"
@@ -100,6 +101,7 @@ struct Opzioni {
   std::vector<std::pair<std::string, int>> spunte;
   const Azione* azione = &Azioni[0];
   bool json = false, disegno = false, aiuto = false, versione = false;
+  bool altaPrecisione = false;
   OpzioniEventi eventi;
   std::set<std::string> usate;  // the options given, by name
 };
@@ -166,7 +168,7 @@ bool OpzioneEventi(const std::string& a, Valore valore, OpzioniEventi& e) {
 // events, its filter.
 void ControllaUsi(const Opzioni& o) {
   const auto usata = [&](const char* nome) { return o.usate.count(nome) > 0; };
-  for (const char* nome : {"--azione", "--spunta", "--json", "--disegno"})
+  for (const char* nome : {"--azione", "--spunta", "--precisione", "--json", "--disegno"})
     if (o.eventi.giorni && usata(nome)) Errore(std::string(nome) + " non vale con --eventi");
   for (const char* nome : {"--macchia", "--deriva", "--epoca", "--visibili", "--altezza-minima",
                            "--sole-massimo", "--formato"})
@@ -207,6 +209,10 @@ Opzioni LeggiOpzioni(int argc, char** argv) {
       if (uguale == std::string::npos || (s.substr(uguale + 1) != "0" && s.substr(uguale + 1) != "1"))
         Errore("--spunta vuole NOME=0 oppure NOME=1: " + s);
       o.spunte.emplace_back(s.substr(0, uguale), s[uguale + 1] - '0');
+    } else if (a == "--precisione") {
+      const std::string p = valore();
+      if (p != "normale" && p != "alta") Errore("precisione non valida: " + p);
+      o.altaPrecisione = p == "alta";
     } else if (a == "--azione") {
       const std::string nome = valore();
       o.azione = nullptr;
@@ -317,6 +323,7 @@ void StampaTabella(const MacchiaRossa& m) {
   riga("Culmina", m.Culmine.Text);
   riga("Tramonta", m.Tramonto.Text);
   riga("Altezza di Zorva", m.frmSatelliti.Elevazione.Caption);
+  if (m.AltaPrecisione) riga("Effemeridi", "alta precisione");
   // The Sun, the sky and the panel are worked out only with the satellites'
   // revolution ticked; otherwise they still hold an earlier computation's values.
   if (m.Rivoluzione.Value != 1) return;
@@ -473,6 +480,7 @@ int main(int argc, char** argv) {
   if (o.eventi.giorni) return ElencaEventi(o);
   AmbienteConsole ambiente;
   MacchiaRossa m(o.cartella, ambiente, /*scriviFile=*/false);
+  m.AltaPrecisione = o.altaPrecisione;
   m.Form_Load();
 
   for (auto& [nome, testo] : o.campi) {

@@ -13,8 +13,6 @@ namespace mr {
 
 namespace {
 constexpr int UltimoFotogramma = 5222;
-// The time in which System II turns 5 degrees (5 / 870.27 day).
-constexpr double PassoGiorni = 0.005745343;
 }  // namespace
 
 Arresto ArrestoOmbra(int i) {
@@ -38,16 +36,15 @@ bool MacchiaRossa::MeridianoA_Avvia() {
   for (int i = 0; i < 4; ++i) CasellaSatellite(i).ForeColor = RGB(200, 0, 0);
   Zorva.Azzera();
   Zorva.Scala(0, 0, 275, 255);
-  animazione_.L = LeggiNumero(Longitudine.Text);
-  DIAMETRO();
-
   LetturaCampi c = LeggiCampi();
   Istante& ist = animazione_.istante;
   ist = IstanteGiuliano(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra);
-  double d = (ist.J - 2451545) + ist.F + deltaT_ / 86400;
-  SolePianeta sp = PosizioniSolePianeta(d);
-  double Tp = sp.T - 1;
-  animazione_.omega = MeridianoCentrale(d, sp.Delta, Tp, Xi(Tp, sp.alfa, sp.delta));
+  animazione_.jdInizio = ist.J + ist.F;
+  MostraMacchia(animazione_.jdInizio);
+  animazione_.L = LeggiNumero(Longitudine.Text);
+  DIAMETRO();
+  animazione_.omega = AltaPrecisione ? Precise(IstanteDelCalcolo()).MC
+                                     : MeridianoDellIstante(ist, deltaT_).omega;
   return true;
 }
 
@@ -69,9 +66,18 @@ bool MacchiaRossa::MeridianoA_Fotogramma() {
     frmSatelliti.disegno.Cls();
   }
   Transito(LongGradi, LongPrimi, LatGradi, LatPrimi);
-  an.omega = an.omega + 5;
+  const double omegaPrima = an.omega, LPrima = an.L;
   an.istante.D = an.istante.D + PassoGiorni;
-  if (an.omega > 360) an.omega = an.omega - 360;
+  // The short series turn the meridian by 5 degrees a frame; the precise
+  // ephemeris computes it at every frame, so a long run does not drift.
+  if (AltaPrecisione) {
+    an.omega = Precise(IstanteDelCalcolo()).MC;
+  } else {
+    an.omega = an.omega + 5;
+    if (an.omega > 360) an.omega = an.omega - 360;
+  }
+  // A drifting Red Spot moves on with the frames.
+  if (MostraMacchia(an.jdInizio + an.f * PassoGiorni)) an.L = LeggiNumero(Longitudine.Text);
   MostraMC(an.omega);
   PosizioneMacchia macchia = PosizioneDellaMacchia(an.omega, an.L);
   TEMPOM(an.f, ist.D, ist.mese, ist.anno, ist.oraUT, ist.minuti);
@@ -83,21 +89,25 @@ bool MacchiaRossa::MeridianoA_Fotogramma() {
   omegaSfondo = an.omega;
   LSfondo = an.L;
   sfondoValido = true;
+  sfondoPreciso = AltaPrecisione;
 
-  double XS[4], u[4], YS[4];
-  Ombre(XS, u, YS);
-  // A shadow on the disk near the central meridian: first the satellites
-  // entering the near half, then those leaving it.
-  for (auto metaVicina : {MetaVicinaEntrata, MetaVicinaUscita}) {
+  const PosizioniDisegno p = Ombre();
+  // A shadow on the disk near the central meridian: first the satellites on
+  // the right of the near half, then those on its left.
+  for (Meta meta : {Meta::VicinaDestra, Meta::VicinaSinistra}) {
     for (int i = 0; i < 4; ++i) {
-      if (CasellaSatellite(i).Value == 1 && metaVicina(u[i]) &&
-          OmbraVicinoAlMeridiano(i, XS[i], YS[i])) {
+      const SatelliteDisegnato& s = p.satelliti[i];
+      if (CasellaSatellite(i).Value == 1 && s.meta == meta && s.ombraVisibile &&
+          OmbraVicinoAlMeridiano(i, s.XS, s.YS)) {
         CasellaSatellite(i).ForeColor = RGB(0, 0, 250);
         return Termina(ArrestoOmbra(i));
       }
     }
   }
-  if (Macchia.Value == 1 && MacchiaAlMeridiano(macchia.a))
+  // The precise meridian turns by 5 degrees a frame give or take 0.002.
+  if (Macchia.Value == 1 &&
+      (MacchiaAlMeridiano(macchia.a) ||
+       (AltaPrecisione && MacchiaPassata(omegaPrima, LPrima, an.omega, an.L))))
     return Termina(Arresto::Macchia);
   an.ritardo = Intervallo();
   if (an.f >= UltimoFotogramma) return Termina(Arresto::Fine);

@@ -41,16 +41,15 @@ void MacchiaRossa::Meridiano() {
   LeggiImpostazioni();
   Zorva.Azzera();
   Zorva.Scala(0, 0, 275, 255);
+  LetturaCampi c = LeggiCampi();
+  Istante ist = IstanteGiuliano(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra);
+  MostraMacchia(ist.J + ist.F);
   double L = LeggiNumero(Longitudine.Text);
   DIAMETRO();
   Transito(LongGradi, LongPrimi, LatGradi, LatPrimi);
 
-  LetturaCampi c = LeggiCampi();
-  Istante ist = IstanteGiuliano(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra);
-  double d = (ist.J - 2451545) + ist.F + deltaT_ / 86400;
-  SolePianeta sp = PosizioniSolePianeta(d);
-  double Tp = sp.T - 1;
-  double omega = MeridianoCentrale(d, sp.Delta, Tp, Xi(Tp, sp.alfa, sp.delta));
+  double omega = AltaPrecisione ? Precise(IstanteDelCalcolo()).MC
+                                : MeridianoDellIstante(ist, deltaT_).omega;
 
   Zorva.Cls();
   if (Cielo.Value == 1 && Rivoluzione.Value == 1) DipingiCielo(coloreCielo);
@@ -59,13 +58,13 @@ void MacchiaRossa::Meridiano() {
   PosizioneMacchia macchia = PosizioneDellaMacchia(omega, L);
   MarcatorePannello(macchia.a);
   MarcatoreDisco(macchia.a, macchia.q, false);
-  double XS[4], u[4], YS[4];
-  Ombre(XS, u, YS);
+  Ombre();
   TEMPOM(0, ist.D, ist.mese, ist.anno, ist.oraUT, ist.minuti);
 
   sfondoValido = true;
   omegaSfondo = omega;
   LSfondo = L;
+  sfondoPreciso = AltaPrecisione;
 }
 
 void MacchiaRossa::StatoCielo(Colore& coloreCielo) {

@@ -22,9 +22,9 @@ bool EclissatoNelPannello(double u, double psi, double semiampiezza, double X, d
          180 + psi - semiampiezza < u && u < 180 + psi + semiampiezza;
 }
 
-bool EclisseAnnunciata(int i, double u, double psi, double X, double Y) {
+bool EclisseAnnunciata(int i, double u, double psi, double X, double Y, double raggioDisco) {
   constexpr double semiampiezza[4] = {2, 0.3, 0.15, 0.07};
-  return EclissatoNelPannello(u, psi, semiampiezza[i], X, Y, 5);
+  return EclissatoNelPannello(u, psi, semiampiezza[i], X, Y, raggioDisco);
 }
 
 bool MacchiaSulPannello(double a) {
@@ -36,6 +36,12 @@ bool MacchiaSulDisco(double a) {
 }
 
 bool MacchiaAlMeridiano(double a) { return 87.5 <= a && a <= 92.5; }
+
+bool MacchiaPassata(double omegaPrima, double LPrima, double omega, double L) {
+  const double prima = std::remainder(omegaPrima - LPrima, 360.0);
+  const double ora = std::remainder(omega - L, 360.0);
+  return prima < 0 && ora >= 0 && ora - prima < 180;
+}
 
 bool OmbraVicinoAlMeridiano(int i, double XS, double YS) {
   const double lim = i == 0 ? 8.5 : 7.5;

@@ -27,9 +27,9 @@ bool EclissatoNelPannello(double u, double psi, double semiampiezza, double X, d
                           double raggioDisco);
 
 // The panel announces an eclipse of satellite i (0 Io .. 3 Callisto) inside a
-// fixed window of half-width 2, 0.3, 0.15 or 0.07 degrees of u; offsets at the
-// panel's scale (disk radius 5).
-bool EclisseAnnunciata(int i, double u, double psi, double X, double Y);
+// fixed window of half-width 2, 0.3, 0.15 or 0.07 degrees of u; offsets and
+// the disk's radius in the same unit (5 on the panel).
+bool EclisseAnnunciata(int i, double u, double psi, double X, double Y, double raggioDisco);
 
 // The shadow of satellite i stands near the central meridian (the animation's
 // stop) when -lim < XS < lim, with lim 8.5 for Io and 7.5 for the others, and
@@ -47,5 +47,11 @@ inline constexpr double RaggioOmbra[4] = {2.9, 2.3, 3.9, 2.8};
 bool MacchiaSulPannello(double a);
 bool MacchiaSulDisco(double a);
 bool MacchiaAlMeridiano(double a);
+
+// The Red Spot crossed the central meridian between two frames: the meridian
+// less the Spot's longitude (degrees, System II) went from below 0 to 0 or
+// above, by less than 180 degrees. A frame that turns the planet by a little
+// more than 5 degrees may step over the window above; this catches it.
+bool MacchiaPassata(double omegaPrima, double LPrima, double omega, double L);
 
 }  // namespace mr

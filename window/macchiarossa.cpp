@@ -77,11 +77,19 @@ void MacchiaRossa::LeggiImpostazioni() {
   }
   const Impostazioni& imp = lettura.imp;
   Longitudine.Text = TestoNumero(imp.longitudineMacchia);
+  macchia_ = ModelloMacchiaDi(imp);
   LongGradi = imp.longGradi;
   LongPrimi = imp.longPrimi;
   LatGradi = imp.latGradi;
   LatPrimi = imp.latPrimi;
   deltaT_ = imp.deltaT;
+}
+
+bool MacchiaRossa::MostraMacchia(double jdUT) {
+  if (macchia_.deriva == 0) return false;
+  const float L = ArrotondaA(LongitudineMacchia(macchia_, jdUT), 10);
+  Longitudine.Text = TestoSingolo(L >= 360 ? 0 : L);
+  return true;
 }
 
 MacchiaRossa::LetturaCampi MacchiaRossa::LeggiCampi() const {

@@ -9,7 +9,10 @@
 #include <optional>
 #include <string>
 
+#include "ephemeris/effemeride_precisa.h"
+#include "ephemeris/eventi.h"
 #include "ephemeris/solepianeta.h"
+#include "window/posizioni.h"
 #include "window/tela.h"
 
 namespace mr {
@@ -63,6 +66,10 @@ enum class Esito {
   MinutiNonNumerici,  // a minute step with a "Minuti" field that is not a number
 };
 
+// The time in which System II turns 5 degrees (5 / 870.27 day): one frame of
+// the animation.
+inline constexpr double PassoGiorni = 0.005745343;
+
 // Why an animation ended.
 enum class Arresto {
   InCorso,          // not ended yet (or never started)
@@ -103,11 +110,16 @@ class MacchiaRossa {
   double LongGradi = 0, LongPrimi = 0, LatGradi = 0, LatPrimi = 0;
   std::int16_t EclisseTrovata = 0;
   double AltezzaSole = 0;
+  // MC, De, the satellites, their shadows and eclipses from the precise
+  // ephemeris at the instant, the animation's meridian computed at every frame;
+  // off, the short series as always.
+  bool AltaPrecisione = false;
 
   // Central meridian and GRS longitude of the latest drawing, for the
   // rendered picture of Jupiter behind Zorva (valid after the first drawing).
   bool sfondoValido = false;
   double omegaSfondo = 0, LSfondo = 0;
+  bool sfondoPreciso = false;  // that drawing came from the precise ephemeris
 
   // ---- handlers ------------------------------------------------------
   void Form_Load();
@@ -158,14 +170,16 @@ class MacchiaRossa {
   void DIAMETRO();
   void Transito(double longGradi, double longPrimi, double latGradi, double latPrimi);
   void TEMPOM(double passi, double giorno, double mese, double anno, double ora, double minuti);
-  // The twelve results, index 0..3 = Io, Europa, Ganymede, Callisto.
-  void Ombre(double XS[4], double u[4], double YS[4]);
+  // Draws the satellites and their shadows on Zorva; returns their positions
+  // at the disk's scale (the satellites' shadows and halves for the stops).
+  PosizioniDisegno Ombre();
 
  private:
   struct StatoAnimazione {
     bool inCorso = false;
     int f = 0;
     Istante istante{};
+    double jdInizio = 0;  // UT Julian day of the start; frame f is f steps later
     double omega = 0, L = 0;
     Colore ColoreCielo = 0;
     double ritardo = 0;
@@ -191,6 +205,20 @@ class MacchiaRossa {
   void MostraMC(double omega);
   void ArrotondaDe();
   void CreaPannello();
+  // The Red Spot's longitude at the UT Julian day into Longitudine, to 0.1
+  // degree, when Imp.txt gives it a drift; whether it did.
+  bool MostraMacchia(double jdUT);
+
+  // The satellites for the panel (De rounded to 0.01 at once) or the disk
+  // (De rounded when Ombre ends), from the chosen ephemeris.
+  enum class Scala { Pannello, Disco };
+  PosizioniDisegno PosizioniSatelliti(Scala scala);
+  // The instant of the precise ephemeris: the frame's during an animation,
+  // the fields' otherwise; Delta T from the latest reading of Imp.txt.
+  IstanteUT IstanteDelCalcolo() const;
+  // The precise ephemeris at t; the latest two instants are kept, as one
+  // computation asks for the same instant several times.
+  PosizioniPrecise Precise(IstanteUT t);
 
   std::filesystem::path cartella_;
   Ambiente& ambiente_;
@@ -199,6 +227,13 @@ class MacchiaRossa {
   std::optional<double> zonaRicordata_;  // the value IOra.txt holds, as far as known
   Esito esito_ = Esito::Eseguito;
   double deltaT_ = 0;  // seconds, from the latest reading of Imp.txt
+  ModelloMacchia macchia_;  // the Red Spot of that reading
+  struct PosizioniMemorizzate {
+    bool piena = false;
+    IstanteUT t{};
+    PosizioniPrecise p{};
+  };
+  PosizioniMemorizzate memoria_[2];
   StatoAnimazione animazione_;
 };
 

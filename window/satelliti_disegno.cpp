@@ -5,6 +5,7 @@
 
 #include "ephemeris/numeri.h"
 #include "ephemeris/satelliti.h"
+#include "ephemeris/solepianeta.h"
 #include "window/fenomeni.h"
 #include "window/macchiarossa.h"
 #include "ephemeris/nomi_satelliti.h"
@@ -20,32 +21,50 @@ constexpr Colore ColoreFasce = RGB(200, 130, 0);
 constexpr Colore ColorePannello[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 200, 255),
                                       RGB(255, 0, 255)};
 
-// The satellite series with the offsets for the Earth's declination DE as read
-// back from the De field.
-struct PosizioniCalcolate {
-  SerieSatelliti serie;
-  double DE;
-  double X[4], Y[4];
-};
-
-PosizioniCalcolate Offsets(const SerieSatelliti& serie, double DE) {
-  PosizioniCalcolate p{serie, DE, {}, {}};
-  for (int i = 0; i < 4; ++i) {
-    Scostamento s = ScostamentoSatellite(serie, i, DE);
-    p.X[i] = s.X;
-    p.Y[i] = s.Y;
-  }
-  return p;
-}
-
 }  // namespace
 
 void MacchiaRossa::ArrotondaDe() {
   De.Text = TestoSingolo(ArrotondaA(LeggiNumero(De.Text), 100));
 }
 
+IstanteUT MacchiaRossa::IstanteDelCalcolo() const {
+  if (animazione_.inCorso) return {animazione_.jdInizio + animazione_.f * PassoGiorni, deltaT_};
+  LetturaCampi c = LeggiCampi();
+  Istante ist = IstanteGiuliano(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra);
+  return {ist.J + ist.F, deltaT_};
+}
+
+PosizioniPrecise MacchiaRossa::Precise(IstanteUT t) {
+  for (const PosizioniMemorizzate& m : memoria_)
+    if (m.piena && m.t.jdUT == t.jdUT && m.t.deltaT == t.deltaT) return m.p;
+  memoria_[1] = memoria_[0];
+  memoria_[0] = {true, t, PosizioniAllIstante(t)};
+  return memoria_[0].p;
+}
+
 // The panel works with the Earth's declination rounded to 0.01 degree, the
 // disk with its full value.
+PosizioniDisegno MacchiaRossa::PosizioniSatelliti(Scala scala) {
+  const double S = scala == Scala::Pannello ? 5.0 : 126.0;
+  if (AltaPrecisione) {
+    const IstanteUT t = IstanteDelCalcolo();
+    const PosizioniPrecise ora = Precise(t);
+    De.Text = TestoNumero(ora.DE);
+    if (scala == Scala::Pannello) ArrotondaDe();
+    // Only an eclipse under way needs the step before: did it begin in this step?
+    bool eclisse = false;
+    for (const SatellitePreciso& s : ora.satelliti) eclisse = eclisse || s.eclissato;
+    const PosizioniPrecise prima = eclisse ? Precise({t.jdUT - PassoGiorni, t.deltaT}) : ora;
+    return PosizioniDallaPrecisa(ora, prima, S);
+  }
+  LetturaCampi c = LeggiCampi();
+  SerieSatelliti serie =
+      CalcolaSerieSatelliti(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra, S);
+  De.Text = TestoNumero(serie.DE);
+  if (scala == Scala::Pannello) ArrotondaDe();
+  return PosizioniDalleSerie(serie, LeggiNumero(De.Text), S);
+}
+
 void MacchiaRossa::mSatelliti_Click() {
   if (!IstanteNelCampo()) return;
   CreaPannello();
@@ -61,14 +80,7 @@ void MacchiaRossa::mSatelliti_Click() {
   frmSatelliti.Caption = titolo;
   tela.Scala(0, 0, 270, 57);
 
-  SerieSatelliti serie =
-      CalcolaSerieSatelliti(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra, 5.0);
-  De.Text = TestoNumero(serie.DE);
-  ArrotondaDe();
-  PosizioniCalcolate p = Offsets(serie, LeggiNumero(De.Text));
-
-  double w[4];
-  for (int i = 0; i < 4; ++i) w[i] = SemiampiezzaOmbra(p.Y[i], serie.r[i], 5);
+  const PosizioniDisegno p = PosizioniSatelliti(Scala::Pannello);
 
   tela.Riempimento(Bianco);
   tela.Cerchio(135, 30, 5, Nero, 1);
@@ -80,68 +92,54 @@ void MacchiaRossa::mSatelliti_Click() {
   tela.Linea(132, 34, 138.5, 34, ColoreFasce);
 
   for (int i = 0; i < 4; ++i) {
-    double u = serie.u[i];
-    bool dietroIlDisco = 90 < u && u < 270 && p.X[i] * p.X[i] + p.Y[i] * p.Y[i] < 25;
-    tela.Riempimento(dietroIlDisco ? Bianco : ColorePannello[i]);
-    tela.Cerchio(135 + p.X[i], 30 - p.Y[i], 1, Nero, 1);
+    const SatelliteDisegnato& s = p.satelliti[i];
+    tela.Riempimento(s.dietroIlDisco ? Bianco : ColorePannello[i]);
+    tela.Cerchio(135 + s.X, 30 - s.Y, 1, Nero, 1);
   }
 
   for (int i = 0; i < 4; ++i) {
-    double u = serie.u[i];
-    if (EclissatoNelPannello(u, serie.psi, w[i], p.X[i], p.Y[i], 5)) {
+    const SatelliteDisegnato& s = p.satelliti[i];
+    if (s.eclissato) {
       tela.Riempimento(Nero);
-      tela.Cerchio(135 + p.X[i], 30 - p.Y[i], 1, Nero, 1);
+      tela.Cerchio(135 + s.X, 30 - s.Y, 1, Nero, 1);
     }
-    if (EclisseAnnunciata(i, u, serie.psi, p.X[i], p.Y[i])) {
+    if (s.annunciato) {
       EclisseTrovata = 1;
       frmSatelliti.Caption = titolo + "        - Eclisse di " + NomiSatelliti[i].nome + " -";
     }
   }
 }
 
-void MacchiaRossa::Ombre(double XS[4], double u[4], double YS[4]) {
-  LetturaCampi c = LeggiCampi();
-  SerieSatelliti serie =
-      CalcolaSerieSatelliti(c.giorno, c.mese, c.anno, c.ore, c.minuti, ScartoOra, 126.0);
-  De.Text = TestoNumero(serie.DE);
-  PosizioniCalcolate p = Offsets(serie, LeggiNumero(De.Text));
-  for (int i = 0; i < 4; ++i) u[i] = serie.u[i];
-
-
+PosizioniDisegno MacchiaRossa::Ombre() {
+  const PosizioniDisegno p = PosizioniSatelliti(Scala::Disco);
+  const auto& sat = p.satelliti;
   auto satellite = [&](int i) {
-    Zorva.Cerchio(134 + p.X[i], 129 - p.Y[i], RaggioSatellite[i], Nero, 1);
+    Zorva.Cerchio(134 + sat[i].X, 129 - sat[i].Y, RaggioSatellite[i], Nero, 1);
   };
   // Satellites on the near half, in front of the disk or beside it.
-  for (auto metaVicina : {MetaVicinaEntrata, MetaVicinaUscita}) {
+  for (Meta meta : {Meta::VicinaDestra, Meta::VicinaSinistra}) {
     for (int i = 0; i < 4; ++i) {
       if (i < 2) Zorva.Riempimento(Bianco);
       if (i == 2) Zorva.Riempimento(Grigio);
-      if (CasellaSatellite(i).Value == 1 && metaVicina(u[i])) satellite(i);
+      if (CasellaSatellite(i).Value == 1 && sat[i].meta == meta && sat[i].visibile) satellite(i);
     }
   }
   // Satellites on the far half, unless occulted by the disk or eclipsed in its shadow.
   Zorva.Riempimento(Bianco);
   for (int i = 0; i < 4; ++i) {
     if (i == 2) Zorva.Riempimento(Grigio);
-    double w = SemiampiezzaOmbra(p.Y[i], serie.r[i], 126);
-    if (CasellaSatellite(i).Value == 1 &&
-        VisibileSullaMetaLontana(u[i], serie.psi, w, p.X[i], p.Y[i], 126))
+    if (CasellaSatellite(i).Value == 1 && sat[i].meta == Meta::Lontana && sat[i].visibile)
       satellite(i);
   }
 
-  double DE = LeggiNumero(De.Text);
-  for (int i = 0; i < 4; ++i) {
-    Scostamento ombra = ScostamentoOmbra(serie, i, DE);
-    XS[i] = ombra.X;
-    YS[i] = ombra.Y;
-  }
   Zorva.Riempimento(Nero);
-  for (auto metaVicina : {MetaVicinaEntrata, MetaVicinaUscita})
+  for (Meta meta : {Meta::VicinaDestra, Meta::VicinaSinistra})
     for (int i = 0; i < 4; ++i)
-      if (CasellaSatellite(i).Value == 1 && metaVicina(u[i]))
-        Zorva.Cerchio(134 + XS[i], 129 - YS[i], RaggioOmbra[i], Nero, 1);
+      if (CasellaSatellite(i).Value == 1 && sat[i].meta == meta && sat[i].ombraVisibile)
+        Zorva.Cerchio(134 + sat[i].XS, 129 - sat[i].YS, RaggioOmbra[i], Nero, 1);
 
   ArrotondaDe();
+  return p;
 }
 
 }  // namespace mr

@@ -10,23 +10,14 @@ namespace {
 
 constexpr double gradi = 180 / 3.14159265;
 
-struct Meridiano {
-  double d, Delta, Tp, xi, omega;
-};
-
 // The chain from the fields to the central meridian, as the window runs it.
-Meridiano Calcola(double giorno, double mese, double anno, double ore, double minuti,
-                  float scarto, double deltaT) {
-  Istante I = IstanteGiuliano(giorno, mese, anno, ore, minuti, scarto);
-  double d = (I.J - 2451545) + I.F + deltaT / 86400;
-  SolePianeta p = PosizioniSolePianeta(d);
-  double Tp = p.T - 1;
-  double xi = Xi(Tp, p.alfa, p.delta);
-  return {d, p.Delta, Tp, xi, MeridianoCentrale(d, p.Delta, Tp, xi)};
+MeridianoIstante Calcola(double giorno, double mese, double anno, double ore, double minuti,
+                         float scarto, double deltaT) {
+  return MeridianoDellIstante(IstanteGiuliano(giorno, mese, anno, ore, minuti, scarto), deltaT);
 }
 
 TEST(MeridianoCentrale, J2000) {
-  Meridiano m = Calcola(1, 1, 2000, 12, 0, -1, 0);
+  MeridianoIstante m = Calcola(1, 1, 2000, 12, 0, -1, 0);
   EXPECT_EQ(m.d, 0);
   EXPECT_EQ(m.Tp, 0);
   EXPECT_NEAR(m.xi, 206.984, 0.0005);
@@ -40,7 +31,7 @@ TEST(MeridianoCentrale, J2000) {
 
 TEST(MeridianoCentrale, OraMediaConDeltaT) {
   // 13h Central European time, Delta T 64 s, GRS at 80.
-  Meridiano m = Calcola(1, 1, 2000, 13, 0, 0, 64);
+  MeridianoIstante m = Calcola(1, 1, 2000, 13, 0, 0, 64);
   EXPECT_NEAR(m.d, 0.00074074, 5e-9);
   EXPECT_NEAR(m.omega, 173.73, 1e-9);
   EXPECT_NEAR(PosizioneDellaMacchia(m.omega, 80).a, 356.27, 1e-9);
@@ -74,8 +65,8 @@ TEST(MeridianoCentrale, RiduzioneEArrotondamento) {
 
 TEST(MeridianoCentrale, ProgressoDiUnGiorno) {
   // System II turns 870.27 deg a day: one day later, 150.27 deg further on.
-  Meridiano oggi = Calcola(10, 5, 2010, 12, 0, -1, 0);
-  Meridiano domani = Calcola(11, 5, 2010, 12, 0, -1, 0);
+  MeridianoIstante oggi = Calcola(10, 5, 2010, 12, 0, -1, 0);
+  MeridianoIstante domani = Calcola(11, 5, 2010, 12, 0, -1, 0);
   double passo = std::fmod(domani.omega - oggi.omega + 720, 360);
   EXPECT_NEAR(passo, 150.27, 0.5);
 }

@@ -163,7 +163,7 @@ TEST_F(FinestraTest, ControlsStandWhereTheDesignPutsThem) {
       {"Label9", QRect(32, 136, 145, 17), "Diametro angolare (\") / De (°)", ""},
       {"Label7", QRect(296, 96, 49, 17), "Polo   N", ""},
       {"Velocità", QRect(520, 256, 17, 65), nullptr, ""},
-      {"Zorva", QRect(208, 120, 225, 209), nullptr, ""},
+      {"Zorva", QRect(208, 120, 225, 209), nullptr, "Effemeridi semplificate"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.nome);

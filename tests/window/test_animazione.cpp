@@ -88,15 +88,13 @@ TEST_F(Animazione, ShadowStopTurnsThatCaptionBlue) {
   // The stop frame shows that satellite's shadow on the disk near the central
   // meridian: on the near half of the orbit, less than 8.5 units (Io) or 7.5
   // (the others) from the meridian and within 127 of the equator.
-  double XS[4], u[4], YS[4];
   std::string giorno = m.Giorno.Text;
-  m.Ombre(XS, u, YS);
+  const SatelliteDisegnato s = m.Ombre().satelliti[fermato];
   EXPECT_EQ(m.Giorno.Text, giorno);
   const double lim = fermato == 0 ? 8.5 : 7.5;
-  const int i = fermato;
-  EXPECT_TRUE((0 <= u[i] && u[i] < 90) || (270 < u[i] && u[i] <= 360)) << u[i];
-  EXPECT_TRUE(std::isfinite(XS[i]) && std::abs(XS[i]) < lim) << XS[i];
-  EXPECT_TRUE(std::isfinite(YS[i]) && std::abs(YS[i]) <= 127) << YS[i];
+  EXPECT_NE(s.meta, Meta::Lontana);
+  EXPECT_TRUE(std::isfinite(s.XS) && std::abs(s.XS) < lim) << s.XS;
+  EXPECT_TRUE(std::isfinite(s.YS) && std::abs(s.YS) <= 127) << s.YS;
 }
 
 TEST_F(Animazione, EclipseFlagIsClearedAtStartAndStopsAtTheTopOfTheNextFrame) {

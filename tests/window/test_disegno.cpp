@@ -294,6 +294,27 @@ TEST(Macchia, MarkersAndTransitAtTheirLimits) {
   }
 }
 
+// Between two frames the meridian less the Spot's longitude goes from below 0
+// to 0 or above, the short way round.
+TEST(Fenomeni, GrsCrossingBetweenFrames) {
+  struct Case {
+    double omegaPrima, LPrima, omega, L;
+    bool passata;
+  } cases[] = {
+      {357.49, 0, 2.51, 0, true},   // -2.51 to 2.51: over the window
+      {359.99, 0, 0, 0, true},      // reaches it exactly
+      {10, 20, 15, 10, true},       // -10 to 5, the Spot moved
+      {355, 0, 359.99, 0, false},   // still before it
+      {0, 0, 5, 0, false},          // already on it the frame before
+      {181, 0, 179, 0, false},      // -179 to 179: the far side
+      {170, 0, 190, 0, false},      // 170 to -170
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.omegaPrima << " " << c.omega);
+    EXPECT_EQ(MacchiaPassata(c.omegaPrima, c.LPrima, c.omega, c.L), c.passata);
+  }
+}
+
 // The animation's shadow stop: |XS| below 8.5 for Io and 7.5 for the others,
 // |YS| up to 127 included.
 TEST(Fenomeni, ShadowStopLimits) {
@@ -320,11 +341,11 @@ TEST(Fenomeni, EclipseAnnouncementHalfWidths) {
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);
     for (double lato : {-1.0, 1.0}) {
-      EXPECT_TRUE(EclisseAnnunciata(i, 190 + lato * (k[i] - 0.005), 10, 6, 0));
-      EXPECT_FALSE(EclisseAnnunciata(i, 190 + lato * (k[i] + 0.005), 10, 6, 0));
+      EXPECT_TRUE(EclisseAnnunciata(i, 190 + lato * (k[i] - 0.005), 10, 6, 0, 5));
+      EXPECT_FALSE(EclisseAnnunciata(i, 190 + lato * (k[i] + 0.005), 10, 6, 0, 5));
     }
   }
-  EXPECT_FALSE(EclisseAnnunciata(0, 190, 10, 4, 0));  // in front of the disk
+  EXPECT_FALSE(EclisseAnnunciata(0, 190, 10, 4, 0, 5));  // in front of the disk
 }
 
 // w = sqrt(R^2 - Y^2) x 57.3 / r degrees of u, 0 when |Y| is not below R.
@@ -358,8 +379,7 @@ TEST_F(Disegno, SatellitesAndShadowsHaveTheirRadii) {
   m.TU_Click();
   Imposta(m, "8", "3", "2004", "12", "0");
   m.Zorva.Azzera();
-  double XS[4], u[4], YS[4];
-  m.Ombre(XS, u, YS);
+  const PosizioniDisegno p = m.Ombre();
   const auto& ops = m.Zorva.operazioni;
   Colore riempimento = 0;
   std::vector<std::pair<Colore, double>> satelliti;
@@ -385,10 +405,11 @@ TEST_F(Disegno, SatellitesAndShadowsHaveTheirRadii) {
   ASSERT_EQ(ombre.size(), 4u);
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);
-    ASSERT_TRUE((0 <= u[i] && u[i] < 90) || (270 < u[i] && u[i] <= 360)) << u[i];
+    const SatelliteDisegnato& s = p.satelliti[i];
+    ASSERT_NE(s.meta, Meta::Lontana);
     int trovate = 0;
     for (const Operazione& o : ombre)
-      if (o.x1 == 134 + XS[i] && o.y1 == 129 - YS[i]) {
+      if (o.x1 == 134 + s.XS && o.y1 == 129 - s.YS) {
         ++trovate;
         EXPECT_EQ(o.r, raggioOmbra[i]);
         EXPECT_EQ(o.aspetto, 1);

@@ -125,6 +125,26 @@ TEST_F(Effemeridi, TableLeavesOutWhatWasNotComputed) {
     EXPECT_TRUE(Contiene(json.uscita, chiave)) << chiave;
 }
 
+// 2 January 2016, 05:37 UT: Europa vanished into Jupiter's shadow two minutes
+// before (IMCCE: Ec.D 05:35). On the precise ephemeris the panel announces it;
+// the short series announce an eclipse around its middle, not now.
+TEST_F(Effemeridi, PrecisionHighAnnouncesTheEclipseAtTheDisappearance) {
+  Scrivi("Imp.txt", "0,12,0,42,0,68\r\n");
+  const std::string istante = "--giorno 2 --mese 1 --anno 2016 --ore 5 --minuti 37 --zona TU ";
+  Esito alta = Esegui(istante + "--precisione alta --json");
+  ASSERT_EQ(alta.stato, 0);
+  EXPECT_TRUE(Contiene(alta.uscita, "alle ore 5:37        - Eclisse di Europa -\"")) << alta.uscita;
+  Esito normale = Esegui(istante + "--precisione normale --json");
+  ASSERT_EQ(normale.stato, 0);
+  EXPECT_TRUE(Contiene(normale.uscita, "alle ore 5:37\"")) << normale.uscita;
+  EXPECT_EQ(normale.uscita, Esegui(istante + "--json").uscita);
+
+  EXPECT_TRUE(Contiene(Esegui(istante + "--precisione alta").uscita, "alta precisione"));
+  EXPECT_FALSE(Contiene(Esegui(istante).uscita, "precisione"));
+  EXPECT_EQ(Esegui("--precisione media").stato, 2);
+  EXPECT_TRUE(Contiene(Esegui("--help").uscita, "[--precisione normale|alta]"));
+}
+
 TEST_F(Effemeridi, TableHasItalianLabels) {
   Esito e = Esegui("--giorno 15 --mese 3 --anno 2004 --ore 22 --minuti 0");
   ASSERT_EQ(e.stato, 0);

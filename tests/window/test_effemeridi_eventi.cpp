@@ -179,6 +179,7 @@ TEST_F(EffemeridiEventi, WrongCommandLinesEndWithTheUsage) {
       "--eventi 2 --disegno",
       "--eventi 2 --azione Più",
       "--eventi 2 --spunta IO=0",
+      "--eventi 2 --precisione alta",
   };
   for (const char* argomenti : cases) {
     SCOPED_TRACE(argomenti);

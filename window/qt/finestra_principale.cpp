@@ -57,6 +57,13 @@ std::filesystem::path CartellaDiLavoro(std::filesystem::path cartella) {
 // the top to 100 at the bottom, and the speed is 101 minus that value.
 int ValoreBarra(int velocita) { return 101 - std::clamp(velocita, 1, 100); }
 
+constexpr const char* ChiaveAltaPrecisione = "Effemeridi/altaPrecisione";
+
+// What the picture and the panel were computed with, for their tooltips.
+QString TestoEffemeride(bool precisa) {
+  return Utf8(precisa ? "Effemeridi di alta precisione" : "Effemeridi semplificate");
+}
+
 }  // namespace
 
 // ---- surroundings of the model ------------------------------------------
@@ -106,6 +113,7 @@ FinestraPrincipale::FinestraPrincipale(std::filesystem::path cartella, QWidget* 
   LetturaPreferenze preferenze = LeggiPreferenze(cartella_);
   if (preferenze.errore) ambiente_.Avviso(TestoErrore(*preferenze.errore));
   vista_ = LeggiVista(preferenze.preferenze);
+  modello_.AltaPrecisione = preferenze.preferenze.Booleano(ChiaveAltaPrecisione, false);
   CreaMenu();
   CreaControlli();
   ImpostaVisioneNotturna(vista_.visioneNotturna);
@@ -139,6 +147,7 @@ void FinestraPrincipale::CreaMenu() {
   mCoordinate_->setObjectName("mCoordinate");
   connect(mCoordinate_, &QAction::triggered, this, &FinestraPrincipale::MostraCoordinate);
   CreaMenuVista(mImpostazioni);
+  CreaMenuPrecisione(mImpostazioni);
 
   QAction* mSatelliti = menuBar()->addAction(Utf8("&Satelliti"));
   mSatelliti->setObjectName("mSatelliti");
@@ -174,6 +183,15 @@ void FinestraPrincipale::CreaMenuVista(QMenu* mImpostazioni) {
   mVisioneNotturna_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   mVisioneNotturna_->setShortcutContext(Qt::ApplicationShortcut);
   connect(mVisioneNotturna_, &QAction::triggered, this, &FinestraPrincipale::ScegliVisioneNotturna);
+}
+
+void FinestraPrincipale::CreaMenuPrecisione(QMenu* mImpostazioni) {
+  mImpostazioni->addSeparator();
+  mAltaPrecisione_ = mImpostazioni->addAction(Utf8("Effemeridi di alta precisione"));
+  mAltaPrecisione_->setObjectName("mAltaPrecisione");
+  mAltaPrecisione_->setCheckable(true);
+  mAltaPrecisione_->setChecked(modello_.AltaPrecisione);
+  connect(mAltaPrecisione_, &QAction::triggered, this, &FinestraPrincipale::ScegliAltaPrecisione);
 }
 
 void FinestraPrincipale::CreaControlli() {
@@ -479,8 +497,12 @@ void FinestraPrincipale::Aggiorna() {
   AggiornaZona();
   AggiornaVelocita();
   aggiornando_ = false;
+  const QString effemeride = TestoEffemeride(modello_.sfondoValido ? modello_.sfondoPreciso
+                                                                   : modello_.AltaPrecisione);
+  if (zorva_->toolTip() != effemeride) zorva_->setToolTip(effemeride);
   zorva_->update();
   AggiornaPannello();
+  if (pannello_ && pannello_->toolTip() != effemeride) pannello_->setToolTip(effemeride);
 }
 
 void FinestraPrincipale::AggiornaTesti() {
@@ -593,6 +615,7 @@ void FinestraPrincipale::FineAnimazione() {
 void FinestraPrincipale::AbilitaDurante(bool abilita) {
   for (QWidget* w : fermiDurante_) w->setEnabled(abilita);
   mCoordinate_->setEnabled(abilita);
+  mAltaPrecisione_->setEnabled(abilita);
 }
 
 // ---- the view ---------------------------------------------------------------
@@ -625,6 +648,21 @@ void FinestraPrincipale::MostraOrientamento() {
 void FinestraPrincipale::RicordaVista() {
   if (const auto errore = AggiornaPreferenze(cartella_, PreferenzeVista(vista_)))
     ambiente_.Avviso(TestoErrore(*errore));
+}
+
+// ---- the ephemeris ----------------------------------------------------------
+
+// A choice that cannot be stored still holds for this session; the notice says why.
+void FinestraPrincipale::ScegliAltaPrecisione(bool attiva) {
+  if (!animazione_ && modello_.AltaPrecisione != attiva) {
+    modello_.AltaPrecisione = attiva;
+    Preferenze p;
+    p.ImpostaBooleano(ChiaveAltaPrecisione, attiva);
+    if (const auto errore = AggiornaPreferenze(cartella_, p))
+      ambiente_.Avviso(TestoErrore(*errore));
+    if (caricata_) Esegui([this] { modello_.Calcola_Click(); });
+  }
+  mAltaPrecisione_->setChecked(modello_.AltaPrecisione);
 }
 
 // ---- menu and closing -----------------------------------------------------

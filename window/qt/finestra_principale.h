@@ -70,6 +70,9 @@ class FinestraPrincipale : public QMainWindow {
   const SceltaVista& Vista() const { return vista_; }
   void ScegliOrientamento(Orientamento o);
   void ScegliVisioneNotturna(bool attiva);
+  // The precise ephemeris, as chosen in the menu Impostazioni: remembered in
+  // the settings file and, outside an animation, computed at once.
+  void ScegliAltaPrecisione(bool attiva);
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -123,6 +126,7 @@ class FinestraPrincipale : public QMainWindow {
   void CreaMarche(QWidget* area);
   void MostraOrientamento();
   void RicordaVista();
+  void CreaMenuPrecisione(QMenu* mImpostazioni);
 
   void MostraCoordinate();
   bool ChiudiCoordinate();
@@ -144,6 +148,7 @@ class FinestraPrincipale : public QMainWindow {
   QAction* mCoordinate_ = nullptr;
   std::map<Orientamento, QAction*> mOrientamento_;
   QAction* mVisioneNotturna_ = nullptr;
+  QAction* mAltaPrecisione_ = nullptr;
   QLabel* polo_ = nullptr;       // Label7
   QLabel* marche_[2] = {};       // "E" / "O" left and right of the picture
   SceltaVista vista_;
