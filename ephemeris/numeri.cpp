@@ -169,6 +169,11 @@ double ArcoSeno(double s, double pi) {
   return std::atan(s / std::sqrt(1 - s * s));
 }
 
+double AngoloAlDecimo(double gradi) {
+  const double decimi = std::nearbyint(gradi * 10) / 10;
+  return decimi >= 360 ? decimi - 360 : decimi;
+}
+
 double Riduci360(double x) { return x - 360 * std::floor(x / 360); }
 
 }  // namespace mr

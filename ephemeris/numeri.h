@@ -47,6 +47,10 @@ float ArrotondaA(double x, float scala);
 // caller works with, instead of a division by zero.
 double ArcoSeno(double s, double pi);
 
+// An angle of [0, 360) degrees rounded to a tenth, a tie to the even tenth;
+// 359.95 and above become 0.
+double AngoloAlDecimo(double gradi);
+
 // Reduction of an angle in degrees to [0, 360): x - 360 Int(x / 360).
 double Riduci360(double x);
 

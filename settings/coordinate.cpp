@@ -89,11 +89,6 @@ std::optional<std::array<int, 3>> LeggiOra(std::string_view testo) {
 
 // An angle in degrees rounded to 0.1° in [0, 360), as the program shows the
 // GRS longitude.
-double Decimi(double gradi) {
-  const double r = std::round(gradi * 10) / 10;
-  return r >= 360 ? r - 360 : r;
-}
-
 std::string TestoDecimi(double gradi) {
   char testo[32];
   std::snprintf(testo, sizeof testo, "%.1f", gradi);
@@ -204,7 +199,7 @@ std::string TestoMisura(const EsitoMisura& esito) {
     std::snprintf(ora, sizeof ora, "%02d:%02d:%02d", m.ut.ore, m.ut.minuti, m.ut.secondi);
   const std::string data = TestoData(m.data);
   std::string testo = "Meridiano centrale (II) il " + data + " alle " + ora +
-                      " TU: " + TestoDecimi(Decimi(m.MC)) + "°.\n";
+                      " TU: " + TestoDecimi(AngoloAlDecimo(m.MC)) + "°.\n";
   if (m.deriva == 0)
     return testo + "Da memorizzare: longitudine " + TestoDecimi(m.L0) + "°, senza deriva.";
   return testo + "Da memorizzare: longitudine " + TestoDecimi(m.L0) + "° al " + data +
@@ -309,7 +304,7 @@ std::optional<double> Coordinate::LongitudineMacchiaAl(double jdUT) const {
   imp.longitudineMacchia = *L0;
   if (!Ammessa(Grandezza::Macchia, imp) || ValoriDeriva(imp) || !std::isfinite(jdUT))
     return std::nullopt;
-  return Decimi(LongitudineMacchia(ModelloMacchiaDi(imp), jdUT));
+  return AngoloAlDecimo(LongitudineMacchia(ModelloMacchiaDi(imp), jdUT));
 }
 
 EsitoMisura Coordinate::Misura() const {
@@ -342,7 +337,7 @@ EsitoMisura Coordinate::Misura() const {
   const double jdData = GiornoGiuliano(ut->giorno, ut->mese, ut->anno);
   return {ProblemaMisura::Nessuno,
           MisuraMacchia{*ut, p.MC, *deriva,
-                        Decimi(LongitudineAllaData(p.MC, *deriva, jdUT, jdData)), dataUT}};
+                        AngoloAlDecimo(LongitudineAllaData(p.MC, *deriva, jdUT, jdData)), dataUT}};
 }
 
 bool Coordinate::UsaMisura() {

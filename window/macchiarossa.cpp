@@ -87,8 +87,7 @@ void MacchiaRossa::LeggiImpostazioni() {
 
 bool MacchiaRossa::MostraMacchia(double jdUT) {
   if (macchia_.deriva == 0) return false;
-  const float L = ArrotondaA(LongitudineMacchia(macchia_, jdUT), 10);
-  Longitudine.Text = TestoSingolo(L >= 360 ? 0 : L);
+  Longitudine.Text = TestoNumero(AngoloAlDecimo(LongitudineMacchia(macchia_, jdUT)));
   return true;
 }
 

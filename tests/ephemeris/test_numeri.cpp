@@ -184,5 +184,17 @@ TEST(Riduci360, FloorReduction) {
   EXPECT_EQ(Riduci360(0), 0);
 }
 
+// Tenths of a degree, ties to the even tenth (0.25 and 0.75 are exact in
+// binary), a full turn shown as 0.
+TEST(AngoloAlDecimo, TiesToEvenAndAFullTurnIsZero) {
+  struct Caso {
+    double gradi, atteso;
+  };
+  const Caso casi[] = {{0.25, 0.2}, {0.75, 0.8}, {12.34, 12.3}, {12.36, 12.4},
+                       {359.94, 359.9}, {359.95, 0}, {359.99, 0}, {0, 0}};
+  for (const Caso& c : casi) EXPECT_EQ(AngoloAlDecimo(c.gradi), c.atteso) << c.gradi;
+}
+
+
 }  // namespace
 }  // namespace mr
