@@ -195,6 +195,5 @@ TEST(AngoloAlDecimo, TiesToEvenAndAFullTurnIsZero) {
   for (const Caso& c : casi) EXPECT_EQ(AngoloAlDecimo(c.gradi), c.atteso) << c.gradi;
 }
 
-
 }  // namespace
 }  // namespace mr
