@@ -54,9 +54,8 @@ std::vector<Fascia> Fasce(const std::vector<double>& t, const std::vector<double
 
 // ---- the chart ---------------------------------------------------------------
 
-constexpr double kSinistra = 36, kDestra = 12, kRigaTesto = 15, kSotto = 20;
-constexpr int kRigheEtichette = 3;
-constexpr double kAlto = kRigaTesto * (1 + kRigheEtichette) + 4;
+constexpr double kSinistra = 36, kDestra = 36, kRigaTesto = 15, kSotto = 20;
+constexpr int kRigheEtichette = 6;  // at most, above the chart
 constexpr double kAltezzaMassima = 90, kAltezzaMinimaAsse = -20;
 constexpr double kCarattere = 6.5;  // pixels: an average character of the window's font
 constexpr Colore kNero = RGB(0, 0, 0);
@@ -71,20 +70,23 @@ double LarghezzaTesto(const std::string& s) {
 
 class Grafico {
  public:
-  Grafico(const Notte& n, const AspettoNotte& a) : n_(n), a_(a) {}
+  // righe: the rows of labels above the chart, under the title.
+  Grafico(const Notte& n, const AspettoNotte& a, int righe)
+      : n_(n), a_(a), alto_(kRigaTesto * (1 + righe) + 4) {}
   double X(double jdUT) const {
     return kSinistra + (jdUT - n_.inizio) / (n_.fine - n_.inizio) * (a_.larghezza - kSinistra - kDestra);
   }
   double Y(double altezza) const {
     const double h = std::clamp(altezza, kAltezzaMinimaAsse, kAltezzaMassima);
-    return kAlto + (kAltezzaMassima - h) / (kAltezzaMassima - kAltezzaMinimaAsse) *
-                       (a_.altezza - kAlto - kSotto);
+    return alto_ + (kAltezzaMassima - h) / (kAltezzaMassima - kAltezzaMinimaAsse) *
+                       (a_.altezza - alto_ - kSotto);
   }
   double Destra() const { return a_.larghezza - kDestra; }
 
  private:
   const Notte& n_;
   const AspettoNotte& a_;
+  double alto_;
 };
 
 void Testo(Tela& tela, double x, double y, const std::string& testo, Colore c) {
@@ -101,7 +103,7 @@ void Sfondo(Tela& tela, const Notte& n, const Grafico& g) {
 
 void AsseAltezze(Tela& tela, const Notte& n, const Grafico& g, double minima) {
   tela.LarghezzaLinea(1);
-  for (int h : {30, 60}) tela.Linea(g.X(n.inizio), g.Y(h), g.X(n.fine), g.Y(h), RGB(128, 128, 150));
+  for (int h : {30, 60}) tela.Linea(g.X(n.inizio), g.Y(h), g.X(n.fine), g.Y(h), RGB(150, 150, 172));
   for (int h : {0, 30, 60, 90}) {
     const std::string t = std::to_string(h) + "\u00b0";
     Testo(tela, kSinistra - 4 - LarghezzaTesto(t), g.Y(h) - kRigaTesto / 2, t, kNero);
@@ -109,8 +111,7 @@ void AsseAltezze(Tela& tela, const Notte& n, const Grafico& g, double minima) {
   tela.Linea(g.X(n.inizio), g.Y(0), g.X(n.fine), g.Y(0), ColoreOrizzonte);
   if (minima > 0) {
     tela.Linea(g.X(n.inizio), g.Y(minima), g.X(n.fine), g.Y(minima), ColoreMinima);
-    const std::string t = "min " + TestoGradi(minima);
-    Testo(tela, g.Destra() - 4 - LarghezzaTesto(t), g.Y(minima) - kRigaTesto, t, ColoreMinima);
+    Testo(tela, g.Destra() + 4, g.Y(minima) - kRigaTesto / 2, TestoGradi(minima), ColoreMinima);
   }
 }
 
@@ -153,39 +154,59 @@ std::string Etichetta(const Evento& e) {
              : sigla;
 }
 
-void Eventi(Tela& tela, const Notte& n, std::span<const RigaPiano> righe, const Grafico& g,
-            const AspettoNotte& a) {
-  // Each label goes on the first row above the chart where it fits after the
-  // labels already there, else on the row that ends first.
-  double fineRiga[kRigheEtichette] = {-1e9, -1e9, -1e9};
-  std::vector<const RigaPiano*> notte;
+// An event of the night and the row of its label.
+struct Marca {
+  const RigaPiano* riga;
+  int fila;
+};
+
+// The events of the night in time order, each label on the first row above
+// the chart where it fits after the labels already there, else on the row
+// that ends first.
+std::vector<Marca> Marche(const Notte& n, std::span<const RigaPiano> righe, const Grafico& g) {
+  std::vector<Marca> marche;
   for (const RigaPiano& r : righe)
-    if (r.evento.jdUT >= n.inizio && r.evento.jdUT <= n.fine) notte.push_back(&r);
-  std::stable_sort(notte.begin(), notte.end(), [](const RigaPiano* x, const RigaPiano* y) {
-    return x->evento.jdUT < y->evento.jdUT;
+    if (r.evento.jdUT >= n.inizio && r.evento.jdUT <= n.fine) marche.push_back({&r, 0});
+  std::stable_sort(marche.begin(), marche.end(), [](const Marca& x, const Marca& y) {
+    return x.riga->evento.jdUT < y.riga->evento.jdUT;
   });
-  for (const RigaPiano* r : notte) {
-    const Evento& e = r->evento;
-    const double x = g.X(e.jdUT);
-    const std::string testo = Etichetta(e);
-    int riga = 0;
-    for (int k = 0; k < kRigheEtichette; ++k) {
-      if (fineRiga[k] < x) {
-        riga = k;
-        break;
-      }
-      if (fineRiga[k] < fineRiga[riga]) riga = k;
+  std::vector<double> fineFila;
+  for (Marca& m : marche) {
+    const double x = g.X(m.riga->evento.jdUT);
+    auto libera = std::find_if(fineFila.begin(), fineFila.end(), [x](double f) { return f < x; });
+    if (libera == fineFila.end() && fineFila.size() < kRigheEtichette) {
+      fineFila.push_back(0);
+      libera = fineFila.end() - 1;
+    } else if (libera == fineFila.end()) {
+      libera = std::min_element(fineFila.begin(), fineFila.end());
     }
-    fineRiga[riga] = x + 2 + LarghezzaTesto(testo) + 6;
-    const double yTesto = kRigaTesto * (1 + riga);
+    *libera = x + 2 + LarghezzaTesto(Etichetta(m.riga->evento)) + 6;
+    m.fila = static_cast<int>(libera - fineFila.begin());
+  }
+  return marche;
+}
+
+int File(const std::vector<Marca>& marche) {
+  int file = 1;
+  for (const Marca& m : marche) file = std::max(file, m.fila + 1);
+  return file;
+}
+
+void Eventi(Tela& tela, const std::vector<Marca>& marche, const Grafico& g,
+            const AspettoNotte& a) {
+  for (const Marca& m : marche) {
+    const RigaPiano& r = *m.riga;
+    const Evento& e = r.evento;
+    const double x = g.X(e.jdUT);
+    const double yTesto = kRigaTesto * (1 + m.fila);
     const bool scelto = a.scelto && std::abs(*a.scelto - e.jdUT) < 1e-9;
-    const Colore colore = r->osservabile ? ColoreGenere(GenereDi(e.codice)) : ColoreNonOsservabile;
+    const Colore colore = r.osservabile ? ColoreGenere(GenereDi(e.codice)) : ColoreNonOsservabile;
     tela.LarghezzaLinea(scelto ? 3 : 1);
     tela.Linea(x, yTesto + 2, x, g.Y(kAltezzaMinimaAsse), colore);
     tela.LarghezzaLinea(1);
     tela.Riempimento(colore);
     tela.Cerchio(x, g.Y(e.altGiove), 3.5, kNero, 1);
-    Testo(tela, x + 2, yTesto, testo, r->osservabile ? kNero : ColoreNonOsservabile);
+    Testo(tela, x + 2, yTesto, Etichetta(e), r.osservabile ? kNero : ColoreNonOsservabile);
   }
 }
 
@@ -223,6 +244,14 @@ std::optional<Notte> NotteDi(double jdUT, const FusoOrario& fuso, const Sito& si
   return n;
 }
 
+std::string TitoloNotte(const Notte& notte) {
+  const Data prima{notte.anno, notte.mese, notte.giorno}, dopo = GiornoDopo(prima, 1);
+  char testo[64];
+  std::snprintf(testo, sizeof testo, "Notte tra il %02d/%02d/%04d e il %02d/%02d/%04d",
+                prima.giorno, prima.mese, prima.anno, dopo.giorno, dopo.mese, dopo.anno);
+  return testo;
+}
+
 std::vector<RigheDellaNotte> RighePerNotte(std::span<const RigaPiano> righe,
                                            const FusoOrario& fuso) {
   std::vector<RigheDellaNotte> notti;
@@ -242,15 +271,18 @@ std::vector<RigheDellaNotte> RighePerNotte(std::span<const RigaPiano> righe,
   return notti;
 }
 
+// Bright enough by day, and in night vision, which keeps only the brightness,
+// each state darker than the one before and all of them darker than Jupiter's
+// curve.
 Colore ColoreCielo(Cielo c) {
   switch (c) {
-    case Cielo::Notte: return RGB(12, 16, 44);
-    case Cielo::CrepuscoloAstronomico: return RGB(30, 44, 100);
-    case Cielo::CrepuscoloNautico: return RGB(58, 86, 156);
-    case Cielo::CrepuscoloCivile: return RGB(108, 148, 206);
+    case Cielo::Notte: return RGB(10, 14, 40);
+    case Cielo::CrepuscoloAstronomico: return RGB(26, 38, 92);
+    case Cielo::CrepuscoloNautico: return RGB(44, 68, 128);
+    case Cielo::CrepuscoloCivile: return RGB(66, 98, 156);
     case Cielo::Giorno: break;
   }
-  return RGB(176, 208, 240);
+  return RGB(88, 132, 184);
 }
 
 Colore ColoreGenere(Genere g) {
@@ -266,14 +298,16 @@ Colore ColoreGenere(Genere g) {
 
 void DisegnaNotte(Tela& tela, const Notte& notte, std::span<const RigaPiano> righe,
                   const AspettoNotte& aspetto) {
-  const Grafico g(notte, aspetto);
+  // The labels take as many rows as they need; the chart the height left.
+  const std::vector<Marca> marche = Marche(notte, righe, Grafico(notte, aspetto, 0));
+  const Grafico g(notte, aspetto, File(marche));
   tela.Scala(0, 0, aspetto.larghezza, aspetto.altezza);
   tela.Cls();
   Sfondo(tela, notte, g);
   AsseAltezze(tela, notte, g, aspetto.altezzaMinima);
   AsseOre(tela, notte, g, aspetto.larghezza);
   Curva(tela, notte, g);
-  Eventi(tela, notte, righe, g, aspetto);
+  Eventi(tela, marche, g, aspetto);
   Testo(tela, kSinistra, 0, aspetto.titolo, kNero);
 }
 

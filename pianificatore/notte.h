@@ -45,6 +45,9 @@ struct Notte {
 std::optional<Notte> NotteDi(double jdUT, const FusoOrario& fuso, const Sito& sito,
                              double deltaT);
 
+// "Notte tra il 09/12/2026 e il 10/12/2026": the two local dates.
+std::string TitoloNotte(const Notte& notte);
+
 // The rows of one night: a pair goes with the night of its first row.
 struct RigheDellaNotte {
   double istante;  // the first row's instant, UT Julian day
@@ -75,7 +78,7 @@ void DisegnaNotte(Tela& tela, const Notte& notte, std::span<const RigaPiano> rig
 // The chart's colours, so a view or a test can tell the parts apart.
 Colore ColoreCielo(Cielo c);
 Colore ColoreGenere(Genere g);
-inline constexpr Colore ColoreGiove = RGB(255, 176, 32);
+inline constexpr Colore ColoreGiove = RGB(255, 200, 64);
 inline constexpr Colore ColoreTerreno = RGB(58, 52, 44);
 inline constexpr Colore ColoreOrizzonte = RGB(236, 236, 236);
 inline constexpr Colore ColoreMinima = RGB(230, 70, 70);

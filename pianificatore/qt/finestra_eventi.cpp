@@ -18,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -83,9 +84,11 @@ FinestraEventi::FinestraEventi(fs::path cartella, QWidget* genitore)
   inizio_ = JdDi(adesso());
   CreaControlli();
   MostraScelte();
-  resize(980, 760);
-  if (!preferenze_.geometria.empty())
-    restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(preferenze_.geometria)));
+  // As the observer left it, else as large as fits on the screen up to a size
+  // that shows a week at a glance.
+  if (preferenze_.geometria.empty() ||
+      !restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(preferenze_.geometria))))
+    resize(QSize(980, 780).boundedTo(screen()->availableGeometry().size() * 0.95));
 }
 
 FinestraEventi::~FinestraEventi() = default;
@@ -191,7 +194,7 @@ QWidget* FinestraEventi::CreaInizio() {
   fusoCampo_->setEditable(true);
   fusoCampo_->setInsertPolicy(QComboBox::NoInsert);
   for (const std::string& nome : NomiFusi()) fusoCampo_->addItem(Utf8(nome));
-  fusoCampo_->setMinimumContentsLength(20);
+  fusoCampo_->setMinimumContentsLength(16);
   fusoCampo_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
   fusoCampo_->completer()->setFilterMode(Qt::MatchContains);
   fusoCampo_->setToolTip(Utf8("Fuso orario delle ore locali (IANA, per esempio Europe/Rome)"));
@@ -206,27 +209,33 @@ QWidget* FinestraEventi::CreaInizio() {
 }
 
 QWidget* FinestraEventi::CreaGeneri() {
-  auto* gruppo = new QGroupBox(Utf8("Fenomeni"));
-  auto* griglia = new QGridLayout(gruppo);
-  for (std::size_t i = 0; i < Generi.size(); ++i) {
-    auto* c = new QCheckBox(Utf8(NomeGenere(Generi[i])));
-    c->setObjectName(QString("genere%1").arg(i));
-    connect(c, &QCheckBox::toggled, this, [this] {
-      if (!aggiornando_) LeggiScelte();
-    });
-    griglia->addWidget(c, 0, static_cast<int>(i));
-    generi_.push_back(c);
-  }
-  for (std::size_t i = 0; i < NomiSatelliti.size(); ++i) {
-    auto* c = new QCheckBox(Utf8(NomiSatelliti[i].nome));
-    c->setObjectName(QString("satellite%1").arg(i));
-    connect(c, &QCheckBox::toggled, this, [this] {
-      if (!aggiornando_) LeggiScelte();
-    });
-    griglia->addWidget(c, 1, static_cast<int>(i) + 1);
-    satelliti_.push_back(c);
-  }
-  return gruppo;
+  auto* riga = new QWidget;
+  auto* l = new QHBoxLayout(riga);
+  l->setContentsMargins(0, 0, 0, 0);
+  // Kinds and satellites in rows of two.
+  const auto gruppo = [&](const char* titolo, auto nomi, int perRiga, const char* prefisso,
+                          std::vector<QCheckBox*>& caselle) {
+    auto* g = new QGroupBox(Utf8(titolo));
+    auto* griglia = new QGridLayout(g);
+    int i = 0;
+    for (const char* nome : nomi) {
+      auto* c = new QCheckBox(Utf8(nome));
+      c->setObjectName(QString("%1%2").arg(prefisso).arg(i));
+      connect(c, &QCheckBox::toggled, this, [this] {
+        if (!aggiornando_) LeggiScelte();
+      });
+      griglia->addWidget(c, i / perRiga, i % perRiga);
+      caselle.push_back(c);
+      ++i;
+    }
+    l->addWidget(g);
+  };
+  std::vector<const char*> generi, satelliti;
+  for (Genere g : Generi) generi.push_back(NomeGenere(g));
+  for (const NomeSatellite& s : NomiSatelliti) satelliti.push_back(s.nome);
+  gruppo("Fenomeni", generi, 2, "genere", generi_);
+  gruppo("Satelliti", satelliti, 2, "satellite", satelliti_);
+  return riga;
 }
 
 QWidget* FinestraEventi::CreaFiltro() {
@@ -240,7 +249,9 @@ QWidget* FinestraEventi::CreaFiltro() {
     if (!aggiornando_) LeggiScelte();
   });
   griglia->addWidget(soloOsservabili_, 0, 0, 1, 2);
-  griglia->addWidget(new QLabel(Utf8("Altezza minima di Giove")), 1, 0);
+  auto* etichetta = new QLabel(Utf8("Giove almeno a"));
+  etichetta->setToolTip(Utf8("Altezza minima di Giove sull'orizzonte"));
+  griglia->addWidget(etichetta, 1, 0);
   altezzaMinima_ = new QSpinBox;
   altezzaMinima_->setObjectName("altezzaMinima");
   altezzaMinima_->setRange(0, 90);
@@ -249,8 +260,8 @@ QWidget* FinestraEventi::CreaFiltro() {
   connect(altezzaMinima_, &QSpinBox::valueChanged, this, [this] {
     if (!aggiornando_) LeggiScelte();
   });
-  griglia->addWidget(altezzaMinima_, 1, 1);
-  griglia->addWidget(new QLabel(Utf8("Cielo")), 1, 2);
+  griglia->addWidget(altezzaMinima_, 1, 1, Qt::AlignLeft);
+  griglia->addWidget(new QLabel(Utf8("Cielo")), 2, 0);
   cielo_ = new QComboBox;
   cielo_->setObjectName("cielo");
   for (Cielo c : Cieli) cielo_->addItem(Utf8(NomeSceltaCielo(c)));
@@ -259,7 +270,7 @@ QWidget* FinestraEventi::CreaFiltro() {
   connect(cielo_, &QComboBox::currentIndexChanged, this, [this] {
     if (!aggiornando_) LeggiScelte();
   });
-  griglia->addWidget(cielo_, 1, 3);
+  griglia->addWidget(cielo_, 2, 1);
   return gruppo;
 }
 
@@ -270,6 +281,7 @@ QWidget* FinestraEventi::CreaPulsanti() {
   stato_ = new QLabel;
   stato_->setObjectName("stato");
   stato_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  stato_->setWordWrap(true);
   l->addWidget(stato_, 1);
   const auto pulsante = [&](const char* nome, const char* testo, void (FinestraEventi::*azione)()) {
     auto* b = new QPushButton(Utf8(testo));
@@ -418,13 +430,8 @@ void FinestraEventi::MostraNotte() {
   const QModelIndex i = tabella_->currentIndex();
   const double istante = i.isValid() ? i.data(ModelloEventi::RuoloIstante).toDouble() : inizio_;
   std::optional<Notte> notte = NotteDi(istante, *fuso_, calcolo_->sito, calcolo_->deltaT);
-  std::string titolo;
-  if (notte) {
-    char testo[96];
-    std::snprintf(testo, sizeof testo, "Notte del %02d/%02d/%04d (ore locali, %s)", notte->giorno,
-                  notte->mese, notte->anno, fuso_->Nome().c_str());
-    titolo = testo;
-  }
+  const std::string titolo =
+      notte ? TitoloNotte(*notte) + " (ore locali, " + fuso_->Nome() + ")" : "";
   grafico_->Imposta(std::move(notte), modello_->Righe(),
                     {.altezzaMinima = preferenze_.scelta.altezzaMinima,
                      .titolo = titolo,

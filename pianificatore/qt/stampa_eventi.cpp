@@ -5,7 +5,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <cstdio>
 
 #include "pianificatore/notte.h"
 #include "pianificatore/qt/grafico_notte.h"
@@ -61,7 +60,7 @@ class Pagine {
 };
 
 // The columns of the printed table: share of the width of each.
-constexpr double kColonne[ModelloEventi::NumeroColonne] = {0.18, 0.15, 0.42, 0.09, 0.06, 0.10};
+constexpr double kColonne[ModelloEventi::NumeroColonne] = {0.176, 0.14, 0.346, 0.088, 0.074, 0.176};
 
 void Testo(QPainter& p, QRect r, const QString& t, Qt::Alignment allinea = Qt::AlignLeft) {
   p.drawText(r, allinea | Qt::AlignVCenter, p.fontMetrics().elidedText(t, Qt::ElideRight, r.width()));
@@ -118,9 +117,6 @@ bool DipingiPiano(QPagedPaintDevice& carta, const DatiStampa& dati, const Progre
       // The chart with at least its first rows on the same page.
       pagine.Spazio(kAltezzaGrafico + kSpazio + 3 * kRiga);
       const int y = pagine.Posto(kAltezzaGrafico + kSpazio);
-      char titolo[64];
-      std::snprintf(titolo, sizeof titolo, "Notte del %02d/%02d/%04d", notte->giorno, notte->mese,
-                    notte->anno);
       // The canvas paints in the device's own pixels.
       const double s = pagine.Scala();
       p.save();
@@ -129,7 +125,9 @@ bool DipingiPiano(QPagedPaintDevice& carta, const DatiStampa& dati, const Progre
                    QRect(0, static_cast<int>(y * s), static_cast<int>(larghezza * s),
                          static_cast<int>(kAltezzaGrafico * s)),
                    Carattere(static_cast<int>(11 * s)), *notte, n.righe,
-                   {.altezzaMinima = dati.altezzaMinima, .titolo = titolo, .scelto = std::nullopt},
+                   {.altezzaMinima = dati.altezzaMinima,
+                    .titolo = TitoloNotte(*notte) + " (ore locali)",
+                    .scelto = std::nullopt},
                    true);
       p.restore();
     }

@@ -38,6 +38,7 @@ TEST(Notte, FasceDelCieloDaMezzogiornoAMezzogiorno) {
     EXPECT_EQ(n->giorno, 12);
     EXPECT_EQ(n->mese, 2);
     EXPECT_EQ(n->anno, 2027);
+    EXPECT_EQ(TitoloNotte(*n), "Notte tra il 12/02/2027 e il 13/02/2027");
   }
   std::optional<Notte> n = NotteDi(Ut(2027, 2, 12, 20, 14), roma, kRoma, 69);
   ASSERT_TRUE(n);
@@ -118,6 +119,32 @@ TEST(Notte, OreLocaliQuandoCambiaLOra) {
   EXPECT_FALSE(NotteDi(NAN, roma, kRoma, 69));
   EXPECT_FALSE(NotteDi(Ut(2027, 1, 1, 0, 0), FusoQt("Europe/Atlantide"), kRoma, 69));
   EXPECT_FALSE(NotteDi(Ut(2999, 12, 31, 20, 0), roma, kRoma, 69));
+}
+
+// Rows by local night (CET: UT + 1 h): 11:59 local is still the night before,
+// 12:00 starts the next; a pair that crosses noon stays with its first row.
+TEST(Notte, RighePerNotte) {
+  const auto riga = [](double jd, CodiceEvento c, int gruppo, std::optional<double> coppia = {}) {
+    return RigaPiano{{jd, c, 1, 30, -30, false}, true, gruppo, coppia};
+  };
+  const std::vector<RigaPiano> righe = {
+      riga(Ut(2027, 2, 12, 20, 0), C::GRS, 0),
+      riga(Ut(2027, 2, 13, 10, 59), C::GRS, 1),
+      riga(Ut(2027, 2, 13, 11, 0), C::GRS, 2),
+      riga(Ut(2027, 2, 14, 10, 30), C::TrI, 3),
+      riga(Ut(2027, 2, 14, 12, 30), C::TrE, 3, Ut(2027, 2, 14, 10, 30)),
+      riga(Ut(2027, 2, 14, 12, 40), C::GRS, 5),
+  };
+  const std::vector<RigheDellaNotte> notti = RighePerNotte(righe, FusoQt("Europe/Rome"));
+  // 11:30 local on the 14th still belongs to the night of the 13th, and so
+  // does its egress at 13:30.
+  ASSERT_EQ(notti.size(), 3u);
+  const std::size_t quante[] = {2, 3, 1};
+  for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(notti[k].righe.size(), quante[k]) << k;
+  EXPECT_EQ(notti[1].istante, righe[2].evento.jdUT);
+  EXPECT_EQ(notti[1].righe[2], righe[4]);
+  EXPECT_EQ(notti[2].istante, righe[5].evento.jdUT);
+  EXPECT_TRUE(RighePerNotte({}, FusoQt("Europe/Rome")).empty());
 }
 
 // ---- the drawing ---------------------------------------------------------------
@@ -248,8 +275,48 @@ TEST(Notte, DisegnoRegistrato) {
   EXPECT_NEAR(etichetta->x, X(Ut(2027, 2, 12, 23, 0)), 10);
   EXPECT_GT(etichetta->y, y0);
   EXPECT_NE(cerca("Notte del 12/02/2027"), scritte.end());
-  for (const char* h : {"0\u00b0", "30\u00b0", "60\u00b0", "90\u00b0", "min 10\u00b0"})
-    EXPECT_NE(cerca(h), scritte.end()) << h;
+  for (const char* h : {"0\u00b0", "30\u00b0", "60\u00b0", "90\u00b0"}) {
+    etichetta = cerca(h);
+    ASSERT_NE(etichetta, scritte.end()) << h;
+    EXPECT_LT(etichetta->x, x0) << h;
+  }
+  // The minimum altitude's value right of the chart, in the line's colour.
+  etichetta = cerca("10\u00b0");
+  ASSERT_NE(etichetta, scritte.end());
+  EXPECT_GT(etichetta->x, x1);
+  EXPECT_EQ(etichetta->colore, ColoreMinima);
+  EXPECT_NEAR(etichetta->y, Y(10), 15);
+}
+
+// A crowded night: labels of events minutes apart go on rows of their own,
+// all above the chart, which gives up height for them.
+TEST(Notte, EtichetteAffollateSuPiuRighe) {
+  std::optional<Notte> n = NotteDi(Ut(2027, 2, 12, 20, 14), FusoQt("Europe/Rome"), kRoma, 69);
+  ASSERT_TRUE(n);
+  std::vector<RigaPiano> righe;
+  const CodiceEvento codici[] = {C::TrI, C::ShI, C::OcR, C::EcD, C::TrE};
+  for (int k = 0; k < 5; ++k)
+    righe.push_back({{Ut(2027, 2, 12, 22, 5 * k), codici[k], k % 4 + 1, 50, -40, false}, true, k,
+                     std::nullopt});
+  const auto disegna = [&](std::span<const RigaPiano> r) {
+    TelaRegistrata tela;
+    DisegnaNotte(tela, *n, r, {.larghezza = 800, .altezza = 260, .titolo = "", .scelto = {}});
+    return Disegno{tela.operazioni};
+  };
+  const Disegno affollato = disegna(righe), semplice = disegna(std::span(righe).first(1));
+  std::vector<double> y;
+  for (const auto& s : affollato.Scritte())
+    if (s.testo.find(" ") != std::string::npos && s.testo.find(".") != std::string::npos)
+      y.push_back(s.y);
+  ASSERT_EQ(y.size(), 5u);
+  std::sort(y.begin(), y.end());
+  EXPECT_EQ(std::unique(y.begin(), y.end()), y.end());
+  const auto cima = [](const Disegno& d) {
+    const auto notte = d.Di(T::Riquadro, ColoreCielo(Cielo::Notte));
+    return notte.empty() ? NAN : std::min(notte[0].y1, notte[0].y2);
+  };
+  EXPECT_GT(cima(affollato), y.back());
+  EXPECT_GT(cima(affollato), cima(semplice));
 }
 
 }  // namespace

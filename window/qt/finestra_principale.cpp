@@ -648,7 +648,6 @@ void FinestraPrincipale::MostraEventi() {
     eventi_->alDoppioClic = [this](std::chrono::sys_seconds istante) {
       FermaAnimazione();
       Esegui([this, istante] { modello_.MostraIstanteUT(istante); });
-      raise();
     };
   }
   eventi_->Mostra(modello_.IstanteCampiUT());
