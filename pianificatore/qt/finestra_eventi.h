@@ -63,7 +63,6 @@ class FinestraEventi : public QWidget {
 
   const ModelloEventi& Modello() const { return *modello_; }
   const GraficoNotte& Grafico() const { return *grafico_; }
-  const PreferenzeEventi& Scelte() const { return preferenze_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
