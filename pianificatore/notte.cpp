@@ -154,33 +154,39 @@ std::string Etichetta(const Evento& e) {
              : sigla;
 }
 
-// An event of the night and the row of its label.
+// An event of the night, the row of its label and where the label starts.
 struct Marca {
   const RigaPiano* riga;
   int fila;
+  double xTesto;
 };
 
-// The events of the night in time order, each label on the first row above
-// the chart where it fits after the labels already there, else on the row
-// that ends first.
-std::vector<Marca> Marche(const Notte& n, std::span<const RigaPiano> righe, const Grafico& g) {
+// The events of the night in time order. A label starts right of its mark,
+// or ends left of it where the chart's edge is near; it goes on the first
+// row above the chart where it fits after the labels already there, else on
+// the row that ends first.
+std::vector<Marca> Marche(const Notte& n, std::span<const RigaPiano> righe, const Grafico& g,
+                          double larghezza) {
   std::vector<Marca> marche;
   for (const RigaPiano& r : righe)
-    if (r.evento.jdUT >= n.inizio && r.evento.jdUT <= n.fine) marche.push_back({&r, 0});
+    if (r.evento.jdUT >= n.inizio && r.evento.jdUT <= n.fine) marche.push_back({&r, 0, 0});
   std::stable_sort(marche.begin(), marche.end(), [](const Marca& x, const Marca& y) {
     return x.riga->evento.jdUT < y.riga->evento.jdUT;
   });
   std::vector<double> fineFila;
   for (Marca& m : marche) {
     const double x = g.X(m.riga->evento.jdUT);
-    auto libera = std::find_if(fineFila.begin(), fineFila.end(), [x](double f) { return f < x; });
+    const double w = LarghezzaTesto(Etichetta(m.riga->evento));
+    m.xTesto = x + 2 + w <= larghezza ? x + 2 : x - 2 - w;
+    auto libera = std::find_if(fineFila.begin(), fineFila.end(),
+                               [&](double f) { return f < std::min(x, m.xTesto); });
     if (libera == fineFila.end() && fineFila.size() < kRigheEtichette) {
       fineFila.push_back(0);
       libera = fineFila.end() - 1;
     } else if (libera == fineFila.end()) {
       libera = std::min_element(fineFila.begin(), fineFila.end());
     }
-    *libera = x + 2 + LarghezzaTesto(Etichetta(m.riga->evento)) + 6;
+    *libera = std::max(x, m.xTesto + w) + 6;
     m.fila = static_cast<int>(libera - fineFila.begin());
   }
   return marche;
@@ -206,7 +212,7 @@ void Eventi(Tela& tela, const std::vector<Marca>& marche, const Grafico& g,
     tela.LarghezzaLinea(1);
     tela.Riempimento(colore);
     tela.Cerchio(x, g.Y(e.altGiove), 3.5, kNero, 1);
-    Testo(tela, x + 2, yTesto, Etichetta(e), r.osservabile ? kNero : ColoreNonOsservabile);
+    Testo(tela, m.xTesto, yTesto, Etichetta(e), r.osservabile ? kNero : ColoreNonOsservabile);
   }
 }
 
@@ -299,7 +305,8 @@ Colore ColoreGenere(Genere g) {
 void DisegnaNotte(Tela& tela, const Notte& notte, std::span<const RigaPiano> righe,
                   const AspettoNotte& aspetto) {
   // The labels take as many rows as they need; the chart the height left.
-  const std::vector<Marca> marche = Marche(notte, righe, Grafico(notte, aspetto, 0));
+  const std::vector<Marca> marche =
+      Marche(notte, righe, Grafico(notte, aspetto, 0), aspetto.larghezza);
   const Grafico g(notte, aspetto, File(marche));
   tela.Scala(0, 0, aspetto.larghezza, aspetto.altezza);
   tela.Cls();

@@ -65,8 +65,9 @@ QVariant ModelloEventi::data(const QModelIndex& indice, int ruolo) const {
     case Qt::DisplayRole: return Testo(r, indice.column());
     case RuoloIstante: return r.evento.jdUT;
     case Qt::ToolTipRole:
-      return QString::fromUtf8(SiglaEvento(r.evento.codice)) + "  " + Utf8(TestoUTC(r.evento.jdUT)) +
-             (r.osservabile ? QString() : QString::fromUtf8("  (non osservabile con il filtro scelto)"));
+      return Utf8(TestoEvento(r.evento)) + "\n" + QString::fromUtf8(SiglaEvento(r.evento.codice)) +
+             "  " + Utf8(TestoUTC(r.evento.jdUT)) +
+             (r.osservabile ? QString() : QString::fromUtf8("\nNon osservabile con il filtro scelto"));
     case Qt::TextAlignmentRole:
       if (indice.column() == Giove || indice.column() == Durata)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

@@ -319,5 +319,34 @@ TEST(Notte, EtichetteAffollateSuPiuRighe) {
   EXPECT_GT(cima(affollato), cima(semplice));
 }
 
+// A label by the chart's right edge ends left of its mark.
+TEST(Notte, EtichettaAlBordoDestro) {
+  std::optional<Notte> n = NotteDi(Ut(2027, 2, 12, 20, 14), FusoQt("Europe/Rome"), kRoma, 69);
+  ASSERT_TRUE(n);
+  const double tardi = n->fine - 5 * kMinuto, presto = n->inizio + 5 * kMinuto;
+  const std::vector<RigaPiano> righe = {
+      {{presto, C::TrI, 3, 5, 20, false}, true, 0, std::nullopt},
+      {{tardi, C::ShI, 3, 5, 20, false}, true, 1, std::nullopt},
+  };
+  TelaRegistrata tela;
+  DisegnaNotte(tela, *n, righe, {.larghezza = 800, .altezza = 260, .titolo = "", .scelto = {}});
+  const Disegno d{tela.operazioni};
+  const auto marca = [&](CodiceEvento c) {
+    return d.Di(T::Linea, ColoreGenere(GenereDi(c))).at(0).x1;
+  };
+  int trovate = 0;
+  for (const auto& s : d.Scritte()) {
+    if (s.testo == "Ganimede Tr.I") {
+      EXPECT_GT(s.x, marca(C::TrI));
+      ++trovate;
+    }
+    if (s.testo == "Ganimede Sh.I") {
+      EXPECT_LT(s.x, marca(C::ShI));
+      ++trovate;
+    }
+  }
+  EXPECT_EQ(trovate, 2);
+}
+
 }  // namespace
 }  // namespace mr
