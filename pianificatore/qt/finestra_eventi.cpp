@@ -26,7 +26,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "ephemeris/calendario.h"
 #include "ephemeris/nomi_satelliti.h"
@@ -34,6 +33,7 @@
 #include "pianificatore/notte.h"
 #include "pianificatore/qt/grafico_notte.h"
 #include "pianificatore/qt/modello_eventi.h"
+#include "pianificatore/testi_eventi.h"
 #include "settings/file_impostazioni.h"
 #include "settings/impostazioni.h"
 
@@ -54,13 +54,16 @@ sys_seconds IstanteDi(double jdUT) {
   return sys_seconds(seconds(std::llround((jdUT - kEpocaUnix) * 86400)));
 }
 
-// "12.50° E, 41.90° N".
+// "12.50° E, 41.90° N", a point as the separator like every number of the program.
 std::string TestoSito(const Sito& s) {
-  char testo[64];
-  std::snprintf(testo, sizeof testo, "%.2f\u00b0 %s, %.2f\u00b0 %s", std::abs(s.longitudine),
-                s.longitudine < 0 ? "O" : "E", std::abs(s.latitudine),
-                s.latitudine < 0 ? "S" : "N");
-  return testo;
+  return TestoDecimali(std::abs(s.longitudine), 2) + "\u00b0 " + (s.longitudine < 0 ? "O" : "E") +
+         ", " + TestoDecimali(std::abs(s.latitudine), 2) + "\u00b0 " +
+         (s.latitudine < 0 ? "S" : "N");
+}
+
+// "98.0°": the Red Spot's System II longitude at the start of the list.
+std::string TestoMacchia(const ModelloMacchia& m, double jdUT) {
+  return TestoDecimali(LongitudineMacchia(m, jdUT), 1) + "\u00b0";
 }
 
 // The file the user chose, with the suffix added when it has none.
@@ -331,7 +334,7 @@ void FinestraEventi::LeggiScelte() {
   s.giorni = giorni_->value();
   s.soloOsservabili = soloOsservabili_->isChecked();
   s.altezzaMinima = altezzaMinima_->value();
-  s.cielo = Cieli[static_cast<std::size_t>(std::clamp(cielo_->currentIndex(), 0, 4))];
+  s.cielo = Cieli[std::clamp<std::size_t>(cielo_->currentIndex(), 0, Cieli.size() - 1)];
   Ricorda();
   Calcola();
 }
@@ -416,13 +419,12 @@ void FinestraEventi::MostraRighe() {
   const std::size_t n = modello_->Righe().size();
   for (QPushButton* b : esportazioni_) b->setEnabled(n > 0);
   const Calcolo& c = *calcolo_;
-  char macchia[32];
-  std::snprintf(macchia, sizeof macchia, "%.1f\u00b0", LongitudineMacchia(c.macchia, c.inizio));
   const std::string quanti = fuoriIntervallo_ ? "Date fuori dall'intervallo 1600-2999: nessun calcolo"
                              : n == 1         ? "1 evento"
                                               : std::to_string(n) + " eventi";
   stato_->setText(Utf8(quanti + " \u00b7 osservatore " + TestoSito(c.sito) +
-                       " \u00b7 Macchia Rossa a " + macchia + " (sistema II)"));
+                       " \u00b7 Macchia Rossa a " + TestoMacchia(c.macchia, c.inizio) +
+                       " (sistema II)"));
 }
 
 void FinestraEventi::MostraNotte() {
@@ -467,13 +469,12 @@ bool FinestraEventi::EsportaICalendar(const QString& file) {
 
 DatiStampa FinestraEventi::Stampa() const {
   const Calcolo c = calcolo_.value_or(Calcolo{});
-  char macchia[32];
-  std::snprintf(macchia, sizeof macchia, "%.1f\u00b0", LongitudineMacchia(c.macchia, c.inizio));
   const int giorni = c.giorni;
   return {.titolo = "Fenomeni di Giove dal " + TestoOraLocale(*fuso_, c.inizio) + " per " +
                     std::to_string(giorni) + (giorni == 1 ? " giorno" : " giorni"),
           .intestazione = "Osservatore " + TestoSito(c.sito) +
-                          " \u00b7 Macchia Rossa a " + macchia + " (sistema II) \u00b7 fuso orario " +
+                          " \u00b7 Macchia Rossa a " + TestoMacchia(c.macchia, c.inizio) +
+                          " (sistema II) \u00b7 fuso orario " +
                           fuso_->Nome(),
           .righe = OrdinaPerTempo(modello_->Righe(), true),
           .fuso = fuso_,

@@ -161,6 +161,10 @@ TEST_F(EventiTest, IlFiltroTogliePoiIngrigisceCioCheNonSiVede) {
     EXPECT_FALSE(r.evento.nascosto);
   }
   EXPECT_EQ(Riga(m, "Io: inizio del transito"), -1);
+  // The site and the Red Spot of Imp.txt (12° 30' E, 41° 54' N, 98°).
+  EXPECT_TRUE(Trova<QLabel>(&e, "stato")->text().endsWith(
+      QString::fromUtf8("osservatore 12.50° E, 41.90° N · Macchia Rossa a 98.0° (sistema II)")))
+      << Trova<QLabel>(&e, "stato")->text().toStdString();
 
   Trova<QCheckBox>(&e, "soloOsservabili")->setChecked(false);
   const int transito = Riga(m, "Io: inizio del transito");
