@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES="build-essential cmake qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libgl-dev liberfa-dev xvfb xauth imagemagick tzdata"
+PACKAGES="build-essential cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libgl-dev liberfa-dev xvfb xauth imagemagick tzdata"
+# A strict iCalendar parser for the tests of the planner's calendar files.
+PACKAGES="$PACKAGES libical-dev"
 # Installing, packaging and checking the desktop files (cmake --install, cpack -G DEB).
 PACKAGES="$PACKAGES desktop-file-utils appstream dpkg-dev file groff-base"
 

@@ -174,10 +174,7 @@ void Cercatore::Macchia(const ModelloMacchia& m, std::vector<Evento>& eventi) co
 void Cercatore::CalcolaAltezze(const Sito& sito, std::vector<Evento>& eventi) const {
   Orizzonte orizzonte(sito);
   for (Evento& e : eventi) {
-    double t = GiorniTT({e.jdUT, deltaT_});
-    VistaGiove v = Vista(pianeti_, t);
-    StatoPianeta terra = pianeti_.Terra(t);
-    mr::Altezze a = orizzonte.Calcola(-v.terra, -terra.r, terra, t, e.jdUT);
+    mr::Altezze a = AltezzeAllIstante(orizzonte, pianeti_, {e.jdUT, deltaT_});
     e.altGiove = a.giove;
     e.altSole = a.sole;
   }

@@ -27,12 +27,14 @@ struct Evento {
   double altSole;       // degrees, no refraction
   bool nascosto;        // an occultation contact while the satellite is eclipsed,
                         // or an eclipse contact while it is occulted
+  bool operator==(const Evento&) const = default;
 };
 
 // The Red Spot's System II longitude L0 (degrees) at epocaJdUT (Julian day,
 // UT), drifting by deriva degrees per month of 30.4375 days.
 struct ModelloMacchia {
   double L0 = 0, deriva = 0, epocaJdUT = 2451545.0;
+  bool operator==(const ModelloMacchia&) const = default;
 };
 
 // The Red Spot's System II longitude at a UT Julian day,

@@ -244,10 +244,7 @@ void Mutui::CalcolaAltezze(const Sito& sito, double deltaT,
                            std::vector<EventoMutuo>& eventi) const {
   Orizzonte orizzonte(sito);
   for (EventoMutuo& e : eventi) {
-    double t = GiorniTT({e.jdMassimo, deltaT});
-    VistaGiove v = Vista(pianeti_, t);
-    StatoPianeta terra = pianeti_.Terra(t);
-    Altezze a = orizzonte.Calcola(-v.terra, -terra.r, terra, t, e.jdMassimo);
+    Altezze a = AltezzeAllIstante(orizzonte, pianeti_, {e.jdMassimo, deltaT});
     e.altGiove = a.giove;
     e.altSole = a.sole;
   }

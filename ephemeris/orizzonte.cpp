@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/vista_giove.h"
+
 namespace mr {
 
 namespace {
@@ -51,6 +53,14 @@ double Orizzonte::Altezza(Vettore p, const StatoPianeta& terra, double era) cons
                     -std::sin(era) * q[0] + std::cos(era) * q[1], q[2]};
   Vettore topocentrico = terrestre - posizione_;
   return std::asin(Scalare(Versore(topocentrico), zenit_)) / kGradi;
+}
+
+Altezze AltezzeAllIstante(const Orizzonte& orizzonte, const Pianeti& pianeti,
+                          IstanteUT istante) {
+  const double t = GiorniTT(istante);
+  const VistaGiove v = Vista(pianeti, t);
+  const StatoPianeta terra = pianeti.Terra(t);
+  return orizzonte.Calcola(-v.terra, -terra.r, terra, t, istante.jdUT);
 }
 
 }  // namespace mr

@@ -1,5 +1,6 @@
 // Altitudes of Jupiter and of the Sun above an observer's horizon.
 #pragma once
+#include "ephemeris/istante_ut.h"
 #include "ephemeris/pianeti.h"
 #include "ephemeris/vettore.h"
 
@@ -9,6 +10,7 @@ namespace mr {
 // latitude (degrees, north positive), height (metres).
 struct Sito {
   double longitudine = 0, latitudine = 0, quota = 0;
+  bool operator==(const Sito&) const = default;
 };
 
 // Topocentric altitudes of the centres, degrees, without refraction.
@@ -37,5 +39,10 @@ class Orizzonte {
   mutable double c2i_[3][3];
   double Altezza(Vettore p, const StatoPianeta& terra, double era) const;
 };
+
+// The altitudes of Jupiter (light time included) and of the Sun at the
+// orizzonte's site at an instant, the Earth and Jupiter taken from pianeti.
+Altezze AltezzeAllIstante(const Orizzonte& orizzonte, const Pianeti& pianeti,
+                          IstanteUT istante);
 
 }  // namespace mr

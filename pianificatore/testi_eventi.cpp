@@ -10,11 +10,8 @@
 
 namespace mr {
 
-namespace {
-
-// x with the given decimals, point as separator whatever the locale, and no
-// minus sign when it rounds to zero.
-std::string Decimali(double x, int cifre) {
+std::string TestoDecimali(double x, int cifre) {
+  if (!std::isfinite(x)) return "";
   char testo[64];
   auto [fine, errore] =
       std::to_chars(testo, testo + sizeof testo, x, std::chars_format::fixed, cifre);
@@ -23,7 +20,9 @@ std::string Decimali(double x, int cifre) {
   return s;
 }
 
-std::string NumeroJson(double x) { return std::isfinite(x) ? Decimali(x, 2) : "null"; }
+namespace {
+
+std::string NumeroJson(double x) { return std::isfinite(x) ? TestoDecimali(x, 2) : "null"; }
 
 std::string StringaJson(const std::string& s) {
   std::string json = "\"";
@@ -56,7 +55,7 @@ std::string Colonna(const std::string& s, std::size_t larghezza, bool aDestra = 
 }
 
 std::string Altezza(double gradi) {
-  return std::isfinite(gradi) ? Decimali(gradi, 1) + "°" : "-";
+  return std::isfinite(gradi) ? TestoDecimali(gradi, 1) + "°" : "-";
 }
 
 // The widths of the table's columns; the description's fits the longest,

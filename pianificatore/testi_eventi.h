@@ -16,6 +16,10 @@ std::string DescrizioneEvento(const Evento& e);
 // a day that has no calendar date.
 std::string TestoUTC(double jdUT);
 
+// x with the given decimals, a point as the separator whatever the locale, no
+// minus sign when it rounds to zero; "" when x is not finite.
+std::string TestoDecimali(double x, int cifre);
+
 // One JSON object on one line, without its line end, with the keys "utc",
 // "evento", "satellite", "alt_giove", "alt_sole" (degrees, two decimals; null
 // if not finite), "nascosto" and "descrizione", in this order.

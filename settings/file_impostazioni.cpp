@@ -325,7 +325,10 @@ std::string TestoRecord(std::span<const double> valori) {
 
 std::optional<ErroreFile> SostituisciFile(const fs::path& cartella, std::string_view nome,
                                           std::string_view contenuto) {
-  fs::path bersaglio = CercaFile(cartella, nome);
+  return SostituisciPercorso(CercaFile(cartella, nome), contenuto);
+}
+
+std::optional<ErroreFile> SostituisciPercorso(fs::path bersaglio, std::string_view contenuto) {
   ErroreFile errore{.file = NomeDi(bersaglio), .accesso = Accesso::Scrittura};
   auto Errore = [&](Causa causa, std::error_code codice = {}) {
     errore.causa = causa;

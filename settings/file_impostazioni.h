@@ -165,4 +165,9 @@ std::string TestoRecord(std::span<const double> valori);
 std::optional<ErroreFile> SostituisciFile(const std::filesystem::path& cartella,
                                           std::string_view nome, std::string_view contenuto);
 
+// The same for the file at exactly that path, its name taken as given (a file
+// the user named, such as an export).
+std::optional<ErroreFile> SostituisciPercorso(std::filesystem::path file,
+                                              std::string_view contenuto);
+
 }  // namespace mr

@@ -96,11 +96,16 @@ MacchiaRossa::LetturaCampi MacchiaRossa::LeggiCampi() const {
           LeggiNumero(Ore.Text), LeggiNumero(Minuti.Text)};
 }
 
-// Every command checks the instant of the fields first: a refusal is its outcome.
-bool MacchiaRossa::IstanteNelCampo() {
+std::optional<double> MacchiaRossa::IstanteCampiUT() const {
   LetturaCampi c = LeggiCampi();
   double JD = GiornoGiuliano(c.giorno, c.mese, c.anno, c.ore - 1 - ScartoOra, c.minuti);
-  if (IstanteAmmesso(JD)) {
+  if (!IstanteAmmesso(JD)) return std::nullopt;
+  return JD;
+}
+
+// Every command checks the instant of the fields first: a refusal is its outcome.
+bool MacchiaRossa::IstanteNelCampo() {
+  if (IstanteCampiUT()) {
     esito_ = Esito::Eseguito;
     return true;
   }
@@ -114,12 +119,14 @@ bool MacchiaRossa::IstanteNelCampo() {
 void MacchiaRossa::Calcola_Click() { Meridiano(); }
 void MacchiaRossa::Zorva_DblClick() { Meridiano(); }
 
-// The clock's instant, in Universal Time, goes into the fields in the civil
-// time of the ticked zone (UT + 1 + ScartoOra hours), seconds dropped, as two-
-// and four-digit texts with their leading zeros ("05", "2001").
-void MacchiaRossa::TReale_Click() {
+void MacchiaRossa::TReale_Click() { MostraIstanteUT(ambiente_.AdessoUT()); }
+
+// The instant, in Universal Time, goes into the fields in the civil time of
+// the ticked zone (UT + 1 + ScartoOra hours), seconds dropped, as two- and
+// four-digit texts with their leading zeros ("05", "2001").
+void MacchiaRossa::MostraIstanteUT(std::chrono::sys_seconds istante) {
   using namespace std::chrono;
-  const sys_seconds civile = ambiente_.AdessoUT() + hours(std::lround(1 + ScartoOra));
+  const sys_seconds civile = istante + hours(std::lround(1 + ScartoOra));
   const sys_days giorno = floor<days>(civile);
   const year_month_day data(giorno);
   const hh_mm_ss<seconds> ora(civile - giorno);

@@ -145,6 +145,12 @@ class MacchiaRossa {
   void mSatelliti_Click();
   // What the latest command came to.
   Esito EsitoComando() const { return esito_; }
+  // Shows an instant, as Tempo reale shows the clock's: the fields take it in
+  // the ticked zone, seconds dropped, and the computation runs.
+  void MostraIstanteUT(std::chrono::sys_seconds istante);
+  // The instant of the fields in the ticked zone, as a UT Julian day; nothing
+  // when it lies outside 1600-2999.
+  std::optional<double> IstanteCampiUT() const;
 
   // ---- animation -----------------------------------------------------
   // Starts the animation (start steps); false when the instant is refused.

@@ -49,6 +49,17 @@ void TelaRegistrata::Stampa(const std::string& testo) {
   operazioni.push_back({.tipo = Operazione::Tipo::Stampa, .testo = testo});
 }
 
+void TelaRegistrata::Riquadro(double x1, double y1, double x2, double y2, Colore c) {
+  operazioni.push_back(
+      {.tipo = Operazione::Tipo::Riquadro, .x1 = x1, .y1 = y1, .x2 = x2, .y2 = y2, .colore = c});
+}
+void TelaRegistrata::ColoreTesto(Colore c) {
+  operazioni.push_back({.tipo = Operazione::Tipo::ColoreTesto, .colore = c});
+}
+void TelaRegistrata::Posizione(double x, double y) {
+  operazioni.push_back({.tipo = Operazione::Tipo::Posizione, .x1 = x, .y1 = y});
+}
+
 void Riproduci(const std::vector<Operazione>& operazioni, Tela& tela) {
   using T = Operazione::Tipo;
   for (const Operazione& o : operazioni) {
@@ -62,6 +73,9 @@ void Riproduci(const std::vector<Operazione>& operazioni, Tela& tela) {
       case T::Arco: tela.Arco(o.x1, o.y1, o.r, o.colore, o.inizio, o.fine, o.aspetto); break;
       case T::Punto: tela.Punto(o.x1, o.y1, o.colore); break;
       case T::Stampa: tela.Stampa(o.testo); break;
+      case T::Riquadro: tela.Riquadro(o.x1, o.y1, o.x2, o.y2, o.colore); break;
+      case T::ColoreTesto: tela.ColoreTesto(o.colore); break;
+      case T::Posizione: tela.Posizione(o.x1, o.y1); break;
     }
   }
 }
@@ -93,6 +107,12 @@ std::string Json(const Operazione& o) {
     case T::Punto:
       return "{\"op\":\"point\",\"x\":" + Num(o.x1) + ",\"y\":" + Num(o.y1) + colore + "}";
     case T::Stampa: return "{\"op\":\"print\",\"text\":" + TestoJson(o.testo) + "}";
+    case T::Riquadro:
+      return "{\"op\":\"box\",\"x1\":" + Num(o.x1) + ",\"y1\":" + Num(o.y1) +
+             ",\"x2\":" + Num(o.x2) + ",\"y2\":" + Num(o.y2) + colore + "}";
+    case T::ColoreTesto: return "{\"op\":\"forecolor\"" + colore + "}";
+    case T::Posizione:
+      return "{\"op\":\"move\",\"x\":" + Num(o.x1) + ",\"y\":" + Num(o.y1) + "}";
   }
   return "{}";
 }

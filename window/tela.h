@@ -43,12 +43,22 @@ class Tela {
   virtual void Punto(double x, double y, Colore c) = 0;
   // Text at the current position, then a line break.
   virtual void Stampa(const std::string& testo) = 0;
+  // A box filled with c, corners (x1, y1) and (x2, y2), without an outline.
+  virtual void Riquadro(double x1, double y1, double x2, double y2, Colore c) = 0;
+  // The colour of the following texts; black until set.
+  virtual void ColoreTesto(Colore c) = 0;
+  // Moves the text position to (x, y) without drawing.
+  virtual void Posizione(double x, double y) = 0;
 };
 
 struct Operazione {
-  enum class Tipo { Scala, Cls, Larghezza, Riempimento, Linea, Cerchio, Arco, Punto, Stampa };
+  enum class Tipo {
+    Scala, Cls, Larghezza, Riempimento, Linea, Cerchio, Arco, Punto, Stampa,
+    Riquadro, ColoreTesto, Posizione,
+  };
   Tipo tipo = Tipo::Cls;
-  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Scala: corners; Linea: ends; others: (x1, y1)
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Scala, Riquadro: corners; Linea: ends;
+                                          // others: (x1, y1)
   double r = 0, aspetto = 1, inizio = 0, fine = 0;
   double larghezza = 0;
   Colore colore = 0;
@@ -71,6 +81,9 @@ class TelaRegistrata : public Tela {
             double aspetto) override;
   void Punto(double x, double y, Colore c) override;
   void Stampa(const std::string& testo) override;
+  void Riquadro(double x1, double y1, double x2, double y2, Colore c) override;
+  void ColoreTesto(Colore c) override;
+  void Posizione(double x, double y) override;
 };
 
 // Plays recorded operations on another canvas.

@@ -216,7 +216,7 @@ TEST_F(FinestraTest, ControlsStandWhereTheDesignPutsThem) {
 
   QStringList menu;
   for (QAction* a : finestra_->menuBar()->actions()) menu << a->text();
-  EXPECT_EQ(menu, QStringList({"&File", "&Impostazioni", "&Satelliti", "I&nformazioni"}));
+  EXPECT_EQ(menu, QStringList({"&File", "&Impostazioni", "&Satelliti", "E&venti", "I&nformazioni"}));
   EXPECT_EQ(Trova<QAction>("mEsci")->text(), "Esci");
   EXPECT_EQ(Trova<QAction>("mCoordinate")->text(), "Osservatore - GMR - Delta T");
 }

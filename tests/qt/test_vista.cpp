@@ -419,13 +419,14 @@ TEST_F(VistaTest, NightVisionTurnsEveryWindowRedAndSwitchingBackRestoresTheDay) 
   ASSERT_TRUE(f.Pannello()->isVisible());
   MostraFinestraSatellite(2, f.Pannello());
   Trova<QAction>("mCoordinate")->trigger();
+  Trova<QAction>("mEventi")->trigger();
   MostraInformazioni(&f, cartella_);
   QCoreApplication::processEvents();
   QString aperte;
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->isVisible()) aperte += w->objectName() + ":" + w->metaObject()->className() + " ";
   for (const char* attesa : {"frmSatelliti", "frmEUROPA", "Coordinate", "frmInformazioni",
-                             "MacchiaRossa", "QMessageBox"})
+                             "MacchiaRossa", "QMessageBox", "Eventi"})
     EXPECT_TRUE(aperte.contains(attesa)) << attesa << ": " << aperte.toStdString();
 
   const std::map<QWidget*, Aspetto> giorno = Fotografa();
@@ -481,8 +482,9 @@ TEST_F(VistaTest, NightVisionIsRememberedAndAWindowOpenedAtNightFollows) {
   // Opened after the switch, with no code of its own for the night.
   MostraFinestraSatellite(3, f.Pannello());
   MostraInformazioni(&f, cartella_);
+  Trova<QAction>("mEventi")->trigger();
   QCoreApplication::processEvents();
-  for (const char* nome : {"frmGANIMEDE", "frmInformazioni"}) {
+  for (const char* nome : {"frmGANIMEDE", "frmInformazioni", "Eventi"}) {
     QWidget* w = nullptr;
     for (QWidget* t : QApplication::topLevelWidgets())
       if (t->objectName() == nome) w = t;

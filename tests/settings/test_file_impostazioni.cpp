@@ -409,6 +409,21 @@ TEST(FileImp, ExactNameComesFirstAmongCaseVariants) {
   EXPECT_EQ(CercaFile(cartella.percorso(), "Nessuno.txt"), cartella.percorso() / "Nessuno.txt");
 }
 
+// A file the user names is written under that name alone: another file whose
+// name differs only in case stays as it is.
+TEST(FileImp, AnExactPathIsWrittenUnderItsOwnName) {
+  CartellaTemp cartella;
+  cartella.Scrivi("EVENTI.csv", "vecchio");
+  EXPECT_EQ(Testo(SostituisciPercorso(cartella.percorso() / "eventi.csv", "nuovo")), "");
+  EXPECT_EQ(cartella.Nomi(), (Nomi{"EVENTI.csv", "eventi.csv"}));
+  EXPECT_EQ(cartella.Leggi("EVENTI.csv"), "vecchio");
+  EXPECT_EQ(cartella.Leggi("eventi.csv"), "nuovo");
+  EXPECT_EQ(Testo(SostituisciPercorso(cartella.percorso() / "eventi.csv", "ancora")), "");
+  EXPECT_EQ(cartella.Leggi("eventi.csv"), "ancora");
+  EXPECT_EQ(Testo(SostituisciPercorso(cartella.percorso() / "manca" / "eventi.csv", "x")),
+            "Impossibile scrivere il file eventi.csv: cartella inesistente");
+}
+
 TEST(FileImp, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   const Impostazioni nuove{12.5, 14, 25, 40, 38, 64};
   {

@@ -138,6 +138,31 @@ TEST_F(Avvio, RealTimeShowsTheClockInTheTickedZone) {
   }
 }
 
+// An instant from elsewhere (a double-click in the planner) shows as the
+// clock's does, runs the same computation, and the fields give it back.
+TEST_F(Avvio, AnInstantShowsInTheTickedZoneAndReadsBack) {
+  MacchiaRossa& m = Apri();
+  m.OE_Click();
+  m.MostraIstanteUT(UT(2016, 1, 2, 14, 10, 40));
+  EXPECT_EQ(Data(m), "2/1/2016 16:10");
+  // 2016-01-02 0h UT is JD 2457389.5; 14h 10m is 0.5902778 d.
+  const std::optional<double> jd = m.IstanteCampiUT();
+  ASSERT_TRUE(jd);
+  EXPECT_NEAR(*jd, 2457390.0902778, 1e-7);
+
+  MacchiaRossa calcolata(cartella, ambiente);
+  calcolata.Form_Load();
+  calcolata.OE_Click();
+  Imposta(calcolata, "2", "1", "2016", "16", "10");
+  calcolata.Calcola_Click();
+  EXPECT_EQ(m.MC.Text, calcolata.MC.Text);
+  EXPECT_EQ(m.Longitudine.Text, calcolata.Longitudine.Text);
+  EXPECT_EQ(m.Zorva.operazioni.size(), calcolata.Zorva.operazioni.size());
+
+  Imposta(m, "1", "1", "1500", "0", "0");
+  EXPECT_FALSE(m.IstanteCampiUT());
+}
+
 using Zone = FinestraDiProva;
 
 // Start-up reads IOra.txt and leaves it alone (a read-only folder gives no

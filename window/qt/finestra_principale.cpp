@@ -24,6 +24,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "pianificatore/qt/finestra_eventi.h"
 #include "settings/file_impostazioni.h"
 #include "settings/preferenze.h"
 #include "settings/qt/coordinate_view.h"
@@ -153,6 +154,10 @@ void FinestraPrincipale::CreaMenu() {
   mSatelliti->setObjectName("mSatelliti");
   connect(mSatelliti, &QAction::triggered, this,
           [this] { Esegui([this] { modello_.mSatelliti_Click(); }); });
+
+  QAction* mEventi = menuBar()->addAction(Utf8("E&venti"));
+  mEventi->setObjectName("mEventi");
+  connect(mEventi, &QAction::triggered, this, &FinestraPrincipale::MostraEventi);
 
   QAction* mInformazioni = menuBar()->addAction(Utf8("I&nformazioni"));
   mInformazioni->setObjectName("mInformazioni");
@@ -670,6 +675,20 @@ void FinestraPrincipale::ScegliAltaPrecisione(bool attiva) {
 void FinestraPrincipale::MostraCoordinate() {
   if (!coordinate_) coordinate_ = new CoordinateView(cartella_, this);
   coordinate_->Mostra();
+}
+
+// One planner window, opened on the instant of the fields; a double-click on
+// one of its events shows that instant here.
+void FinestraPrincipale::MostraEventi() {
+  if (!eventi_) {
+    eventi_ = new FinestraEventi(cartella_, this);
+    eventi_->adesso = [this] { return ambiente_.AdessoUT(); };
+    eventi_->alDoppioClic = [this](std::chrono::sys_seconds istante) {
+      FermaAnimazione();
+      Esegui([this, istante] { modello_.MostraIstanteUT(istante); });
+    };
+  }
+  eventi_->Mostra(modello_.IstanteCampiUT());
 }
 
 // The settings dialog closes first: with unsaved edits it asks, and may stay.

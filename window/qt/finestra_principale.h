@@ -30,6 +30,7 @@ class QScrollBar;
 namespace mr {
 
 class CoordinateView;
+class FinestraEventi;
 class FinestraSatelliti;
 class VistaZorva;
 
@@ -59,6 +60,8 @@ class FinestraPrincipale : public QMainWindow {
   // The satellite panel window, or null before its first use.
   FinestraSatelliti* Pannello() const { return pannello_; }
   VistaZorva* Zorva() const { return zorva_; }
+  // The planner window, or null before the menu Eventi first opens it.
+  FinestraEventi* Eventi() const { return eventi_; }
 
   // Shows the whole model state in the widgets and repaints the pictures.
   void Aggiorna();
@@ -130,6 +133,7 @@ class FinestraPrincipale : public QMainWindow {
 
   void MostraCoordinate();
   bool ChiudiCoordinate();
+  void MostraEventi();
   void Esci();
 
   AmbienteQt ambiente_;
@@ -156,6 +160,7 @@ class FinestraPrincipale : public QMainWindow {
 
   FinestraSatelliti* pannello_ = nullptr;
   CoordinateView* coordinate_ = nullptr;
+  FinestraEventi* eventi_ = nullptr;
 
   bool aggiornando_ = false;  // widget changes made by Aggiorna are not user edits
   bool caricata_ = false;

@@ -52,11 +52,20 @@ void TelaQPainter::Scala(double x1, double y1, double x2, double y2) {
 
 void TelaQPainter::Orientato() { p_.setTransform(orientamento_); }
 
+QColor TelaQPainter::Scena(QColor c) const { return diGiorno_ ? c : ColoreScena(c); }
+QColor TelaQPainter::Fondo(QColor c) const { return diGiorno_ ? c : ColoreFondo(c); }
+// Text stands on the area's background: its plain colour, or the picture,
+// which is a scene.
+QColor TelaQPainter::Inchiostro(QColor c) const {
+  if (diGiorno_) return c;
+  return sfondo_.isNull() ? ColoreInchiostro(c, coloreSfondo_) : ColoreScena(c);
+}
+
 void TelaQPainter::Cls() {
   p_.save();
   Orientato();
   if (sfondo_.isNull())
-    p_.fillRect(area_, ColoreFondo(coloreSfondo_));
+    p_.fillRect(area_, Fondo(coloreSfondo_));
   else
     p_.drawImage(area_, sfondo_);
   p_.restore();
@@ -71,7 +80,7 @@ void TelaQPainter::Riempimento(Colore c) { riempimento_ = ColoreQt(c); }
 // scale (device pixel ratio) enlarges like everything else: the pen is not
 // cosmetic, and the painter draws the user scale mapped by hand.
 QPen TelaQPainter::Penna(Colore c) const {
-  QPen pen(ColoreScena(ColoreQt(c)));
+  QPen pen(Scena(ColoreQt(c)));
   pen.setWidthF(larghezza_ > 0 ? larghezza_ : 1);
   pen.setCosmetic(false);
   return pen;
@@ -101,7 +110,7 @@ void TelaQPainter::Cerchio(double x, double y, double r, Colore c, double aspett
   Orientato();
   p_.setRenderHint(QPainter::Antialiasing, true);
   p_.setPen(Penna(c));
-  p_.setBrush(ColoreScena(riempimento_));
+  p_.setBrush(Scena(riempimento_));
   p_.drawEllipse(centro, semiassi.x(), semiassi.y());
   p_.restore();
 }
@@ -134,7 +143,7 @@ void TelaQPainter::Punto(double x, double y, Colore c) {
   const QPointF angolo(std::floor(q.x() - (lato - 1) / 2), std::floor(q.y() - (lato - 1) / 2));
   p_.save();
   Orientato();
-  p_.fillRect(QRectF(angolo, QSizeF(lato, lato)), ColoreScena(ColoreQt(c)));
+  p_.fillRect(QRectF(angolo, QSizeF(lato, lato)), Scena(ColoreQt(c)));
   p_.restore();
 }
 
@@ -149,7 +158,7 @@ void TelaQPainter::Stampa(const std::string& testo) {
     p_.save();
     p_.resetTransform();
     p_.setFont(font_);
-    p_.setPen(ColoreScena(Qt::black));
+    p_.setPen(Inchiostro(testo_));
     p_.drawText(QPointF(riquadro.left(), riquadro.top() + metriche.ascent()), t);
     p_.restore();
   }
@@ -157,5 +166,20 @@ void TelaQPainter::Stampa(const std::string& testo) {
   const QPointF sotto = utente_.inverted().map(QPointF(q.x(), q.y() + metriche.lineSpacing()));
   posizione_ = QPointF(x1_, sotto.y());
 }
+
+void TelaQPainter::Riquadro(double x1, double y1, double x2, double y2, Colore c) {
+  const QRectF riquadro =
+      QRectF(utente_.map(QPointF(x1, y1)), utente_.map(QPointF(x2, y2))).normalized();
+  if (!std::isfinite(riquadro.left() + riquadro.top() + riquadro.width() + riquadro.height()))
+    return;
+  p_.save();
+  Orientato();
+  p_.fillRect(riquadro, Scena(ColoreQt(c)));
+  p_.restore();
+}
+
+void TelaQPainter::ColoreTesto(Colore c) { testo_ = ColoreQt(c); }
+
+void TelaQPainter::Posizione(double x, double y) { posizione_ = QPointF(x, y); }
 
 }  // namespace mr

@@ -30,6 +30,10 @@ class TelaQPainter : public Tela {
   TelaQPainter(QPainter& p, QRect area, QImage sfondo, QColor coloreSfondo, QFont font,
                Orientamento orientamento = Orientamento::Diretta);
 
+  // From here on the colours are drawn as designed, night vision or not: for
+  // paper.
+  void ColoriDiGiorno() { diGiorno_ = true; }
+
   void Scala(double x1, double y1, double x2, double y2) override;
   void Cls() override;
   void LarghezzaLinea(double w) override;
@@ -40,6 +44,9 @@ class TelaQPainter : public Tela {
             double aspetto) override;
   void Punto(double x, double y, Colore c) override;
   void Stampa(const std::string& testo) override;
+  void Riquadro(double x1, double y1, double x2, double y2, Colore c) override;
+  void ColoreTesto(Colore c) override;
+  void Posizione(double x, double y) override;
 
  private:
   // Semi-axes in pixels: r is measured along x; the aspect is height / width
@@ -48,6 +55,10 @@ class TelaQPainter : public Tela {
   QPen Penna(Colore c) const;
   // Draws from here on in the area's pixels as the orientation turns them.
   void Orientato();
+  // Colours as shown (visione_notturna.h), or as designed on paper.
+  QColor Scena(QColor c) const;
+  QColor Fondo(QColor c) const;
+  QColor Inchiostro(QColor c) const;
 
   QPainter& p_;
   QRect area_;
@@ -59,7 +70,9 @@ class TelaQPainter : public Tela {
   double x1_ = 0;      // left edge of the user scale
   double larghezza_ = 1;
   QColor riempimento_{0, 0, 0};
+  QColor testo_{0, 0, 0};
   QPointF posizione_;  // text position, user units
+  bool diGiorno_ = false;
 };
 
 }  // namespace mr

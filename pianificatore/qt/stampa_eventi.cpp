@@ -1,0 +1,159 @@
+#include "pianificatore/qt/stampa_eventi.h"
+
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include "pianificatore/notte.h"
+#include "pianificatore/qt/grafico_notte.h"
+#include "pianificatore/qt/modello_eventi.h"
+#include "window/qt/aspetto.h"
+
+namespace mr {
+
+namespace {
+
+// Sizes in the device's pixels at 96 per inch, the screen's: the chart is drawn
+// on paper as on screen.
+constexpr double kPollici = 96;
+constexpr int kAltezzaGrafico = 240, kRiga = 16, kSpazio = 14;
+
+QFont Carattere(int pixel, bool grassetto = false) {
+  QFont f = FontFinestra();
+  f.setPixelSize(pixel);
+  f.setBold(grassetto);
+  return f;
+}
+
+class Pagine {
+ public:
+  Pagine(QPagedPaintDevice& carta, QPainter& p)
+      : carta_(carta), p_(p), scala_(carta.logicalDpiY() / kPollici) {
+    p_.scale(scala_, scala_);
+    larghezza_ = static_cast<int>(carta.width() / scala_);
+    altezza_ = static_cast<int>(carta.height() / scala_);
+  }
+  int Larghezza() const { return larghezza_; }
+  // A new page unless this one can still hold that much.
+  void Spazio(int alto) {
+    if (y_ > 0 && y_ + alto > altezza_) {
+      carta_.newPage();
+      y_ = 0;
+    }
+  }
+  // The top of a block this high, on a new page when this one cannot hold it.
+  int Posto(int alto) {
+    Spazio(alto);
+    const int y = y_;
+    y_ += alto;
+    return y;
+  }
+  double Scala() const { return scala_; }
+
+ private:
+  QPagedPaintDevice& carta_;
+  QPainter& p_;
+  double scala_;
+  int larghezza_, altezza_, y_ = 0;
+};
+
+// The columns of the printed table: share of the width of each.
+constexpr double kColonne[ModelloEventi::NumeroColonne] = {0.176, 0.14, 0.346, 0.088, 0.074, 0.176};
+
+void Testo(QPainter& p, QRect r, const QString& t, Qt::Alignment allinea = Qt::AlignLeft) {
+  p.drawText(r, allinea | Qt::AlignVCenter, p.fontMetrics().elidedText(t, Qt::ElideRight, r.width()));
+}
+
+void RigaTabella(QPainter& p, const ModelloEventi& m, int riga, int y, int larghezza) {
+  double x = 0;
+  for (int c = 0; c < ModelloEventi::NumeroColonne; ++c) {
+    const int w = static_cast<int>(kColonne[c] * larghezza);
+    const QModelIndex i = m.index(riga, c);
+    const QString t = riga < 0 ? m.headerData(c, Qt::Horizontal).toString() : i.data().toString();
+    const bool destra = c == ModelloEventi::Durata || c == ModelloEventi::Giove;
+    Testo(p, QRect(static_cast<int>(x), y, w - 6, kRiga), t, destra ? Qt::AlignRight : Qt::AlignLeft);
+    x += w;
+  }
+}
+
+void Tabella(QPainter& p, Pagine& pagine, const std::vector<RigaPiano>& righe,
+             const std::shared_ptr<const FusoOrario>& fuso) {
+  ModelloEventi m;
+  m.Imposta(righe, fuso);
+  const int larghezza = pagine.Larghezza();
+  p.setFont(Carattere(10, true));
+  p.setPen(Qt::black);
+  RigaTabella(p, m, -1, pagine.Posto(kRiga), larghezza);
+  p.setFont(Carattere(10));
+  for (int r = 0; r < m.rowCount(); ++r) {
+    p.setPen(m.Righe()[static_cast<std::size_t>(r)].osservabile ? Qt::black : Qt::gray);
+    RigaTabella(p, m, r, pagine.Posto(kRiga), larghezza);
+  }
+}
+
+}  // namespace
+
+bool DipingiPiano(QPagedPaintDevice& carta, const DatiStampa& dati, const Progresso& progresso) {
+  QPainter p(&carta);
+  Pagine pagine(carta, p);
+  const int larghezza = pagine.Larghezza();
+  p.setPen(Qt::black);
+  p.setFont(Carattere(15, true));
+  Testo(p, QRect(0, pagine.Posto(24), larghezza, 24), QString::fromStdString(dati.titolo));
+  p.setFont(Carattere(11));
+  Testo(p, QRect(0, pagine.Posto(kRiga + kSpazio), larghezza, kRiga),
+        QString::fromStdString(dati.intestazione));
+
+  const std::vector<RigheDellaNotte> notti = RighePerNotte(dati.righe, *dati.fuso);
+  if (notti.empty()) {
+    Testo(p, QRect(0, pagine.Posto(kRiga), larghezza, kRiga), QString::fromUtf8("Nessun evento."));
+  }
+  for (std::size_t k = 0; k < notti.size(); ++k) {
+    const RigheDellaNotte& n = notti[k];
+    const std::optional<Notte> notte = NotteDi(n.istante, *dati.fuso, dati.sito, dati.deltaT);
+    if (notte) {
+      // The chart with at least its first rows on the same page.
+      pagine.Spazio(kAltezzaGrafico + kSpazio + 3 * kRiga);
+      const int y = pagine.Posto(kAltezzaGrafico + kSpazio);
+      // The canvas paints in the device's own pixels.
+      const double s = pagine.Scala();
+      p.save();
+      p.resetTransform();
+      DipingiNotte(p,
+                   QRect(0, static_cast<int>(y * s), static_cast<int>(larghezza * s),
+                         static_cast<int>(kAltezzaGrafico * s)),
+                   Carattere(static_cast<int>(11 * s)), *notte, n.righe,
+                   {.altezzaMinima = dati.altezzaMinima,
+                    .titolo = TitoloNotte(*notte) + " (ore locali)",
+                    .scelto = std::nullopt},
+                   true);
+      p.restore();
+    }
+    Tabella(p, pagine, n.righe, dati.fuso);
+    pagine.Posto(kSpazio);
+    if (progresso && !progresso(static_cast<int>(k + 1), static_cast<int>(notti.size()))) return false;
+  }
+  return true;
+}
+
+std::optional<QByteArray> PdfDelPiano(const DatiStampa& dati, const Progresso& progresso,
+                                      std::optional<QPageLayout> impaginazione) {
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter scrittore(&buffer);
+    scrittore.setCreator(QString::fromUtf8("MacchiaRossa"));
+    scrittore.setTitle(QString::fromStdString(dati.titolo));
+    scrittore.setResolution(static_cast<int>(kPollici));
+    scrittore.setPageLayout(impaginazione.value_or(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                    QPageLayout::Millimeter)));
+    if (!DipingiPiano(scrittore, dati, progresso)) return std::nullopt;
+  }
+  return pdf;
+}
+
+}  // namespace mr

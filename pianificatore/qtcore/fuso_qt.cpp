@@ -1,0 +1,40 @@
+#include "pianificatore/qtcore/fuso_qt.h"
+
+#include <QDateTime>
+#include <algorithm>
+#include <cmath>
+
+#include "ephemeris/calendario.h"
+
+namespace mr {
+
+FusoQt::FusoQt(const std::string& nome) : zona_(QByteArray::fromStdString(nome)) {}
+
+std::string FusoQt::Nome() const { return zona_.id().toStdString(); }
+
+std::optional<OraLocale> FusoQt::Locale(double jdUT) const {
+  if (!zona_.isValid() || !IstanteAmmesso(jdUT)) return std::nullopt;
+  // Whole seconds from the Unix epoch (JD 2440587.5).
+  const qint64 secondi = std::llround((jdUT - 2440587.5) * 86400);
+  const QDateTime ora = QDateTime::fromMSecsSinceEpoch(secondi * 1000, zona_);
+  if (!ora.isValid()) return std::nullopt;
+  const QDate d = ora.date();
+  const QTime t = ora.time();
+  return OraLocale{d.year(),   d.month(),  d.day(),
+                   t.hour(),   t.minute(), t.second(),
+                   zona_.abbreviation(ora).toStdString(), zona_.offsetFromUtc(ora)};
+}
+
+std::string NomeFusoDelSistema() {
+  const QByteArray nome = QTimeZone::systemTimeZoneId();
+  return QTimeZone(nome).isValid() ? nome.toStdString() : "UTC";
+}
+
+std::vector<std::string> NomiFusi() {
+  std::vector<std::string> nomi;
+  for (const QByteArray& nome : QTimeZone::availableTimeZoneIds()) nomi.push_back(nome.toStdString());
+  std::sort(nomi.begin(), nomi.end());
+  return nomi;
+}
+
+}  // namespace mr
