@@ -9,10 +9,13 @@
 #include <random>
 #include <string>
 
+#include "confronto_immagini.h"
+
 namespace mr {
 namespace {
 
 namespace fs = std::filesystem;
+using prova::DifferenzaMedia;
 
 class Istantanea : public ::testing::Test {
  protected:
@@ -38,18 +41,6 @@ class Istantanea : public ::testing::Test {
   }
   fs::path cartella_;
 };
-
-// Mean difference of the channels of two pictures of the same size, 0..255.
-double DifferenzaMedia(const QImage& a, const QImage& b) {
-  double somma = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x) {
-      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-      somma += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-               std::abs(qBlue(p) - qBlue(q));
-    }
-  return somma / (3.0 * a.width() * a.height());
-}
 
 TEST_F(Istantanea, AtScaleTwoItIsThePictureAtScaleOneTwiceAsLarge) {
   const QImage uno = Scatta("1"), due = Scatta("2");

@@ -25,6 +25,7 @@
 #include <string>
 
 #include "app.h"
+#include "confronto_immagini.h"
 #include "window/qt/aspetto.h"
 #include "window/qt/finestra_principale.h"
 #include "window/qt/immagini.h"
@@ -39,6 +40,7 @@ namespace mr {
 namespace {
 
 namespace fs = std::filesystem;
+using prova::DifferenzaMedia;
 
 // ---- pictures ---------------------------------------------------------------
 
@@ -51,18 +53,6 @@ QRect Inchiostro(const QImage& im) {
     for (int x = 0; x < im.width(); ++x)
       if (!Bianco(im.pixel(x, y))) r |= QRect(x, y, 1, 1);
   return r;
-}
-
-// Mean difference of the channels of two pictures of the same size, 0..255.
-double DifferenzaMedia(const QImage& a, const QImage& b) {
-  double somma = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x) {
-      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-      somma += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-               std::abs(qBlue(p) - qBlue(q));
-    }
-  return somma / (3.0 * a.width() * a.height());
 }
 
 int PixelVerdiOBlu(const QImage& im) {
