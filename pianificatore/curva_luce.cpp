@@ -17,7 +17,6 @@ constexpr double kDurataMassima = 2;    // days: the longest span of a chart
 
 // ---- the chart's layout, in pixels -----------------------------------------------
 
-constexpr double kCarattere = 6.5;  // an average character of the window's font
 constexpr double kRigaTesto = 15;
 constexpr double kSinistra = 44, kDestra = 16;  // room for the drop's labels; a margin
 constexpr double kTacca = 5;
@@ -36,20 +35,6 @@ constexpr AsseCalo kAssi[] = {
 };
 // Minutes between two labels of the clock.
 constexpr int kPassiOre[] = {1, 2, 5, 10, 15, 20, 30, 60, 120, 180, 240, 360};
-
-// Characters as a font draws them: UTF-8 code points.
-double LarghezzaTesto(const std::string& s) {
-  double n = 0;
-  for (char c : s)
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-  return n * kCarattere;
-}
-
-void Testo(Tela& tela, double x, double y, const std::string& testo, Colore c) {
-  tela.ColoreTesto(c);
-  tela.Posizione(x, y);
-  tela.Stampa(testo);
-}
 
 // "0,25": the Italian decimal comma.
 std::string Decimale(double x, int decimali) {
@@ -125,7 +110,7 @@ std::vector<Marca> Marche(const CurvaEvento& c, const FusoOrario& fuso, const Gr
   std::vector<double> fineFila;
   for (Marca& m : marche) {
     if (const std::optional<OraLocale> o = Orologio(fuso, m.jdUT)) m.testo.append(" ").append(TestoOra(*o));
-    const double x = g.X(m.jdUT), w = LarghezzaTesto(m.testo);
+    const double x = g.X(m.jdUT), w = LarghezzaStimata(m.testo);
     m.xTesto = x + 2 + w <= bordoDestro ? x + 2 : x - 2 - w;
     auto libera = std::find_if(fineFila.begin(), fineFila.end(),
                                [&](double f) { return f < std::min(x, m.xTesto); });
@@ -153,7 +138,7 @@ void AsseDelCalo(Tela& tela, const Grafico& g) {
     const double calo = k * a.passo, y = g.Y(calo);
     tela.Linea(g.sinistra, y, g.destra, y, ColoreGrigliaCurva);
     const std::string t = Decimale(calo, a.decimali);
-    Testo(tela, g.sinistra - 4 - LarghezzaTesto(t), y - kRigaTesto / 2, t, kNero);
+    ScriviTesto(tela, g.sinistra - 4 - LarghezzaStimata(t), y - kRigaTesto / 2, t, kNero);
   }
 }
 
@@ -179,7 +164,7 @@ void AsseDelleOre(Tela& tela, const CurvaEvento& c, const FusoOrario& fuso, cons
     tela.Linea(x, g.alto, x, g.basso, ColoreGrigliaCurva);
     tela.Linea(x, g.basso, x, g.basso + kTacca, kNero);
     const std::string t = TestoOra(*o);
-    Testo(tela, x - LarghezzaTesto(t) / 2, g.basso + kTacca, t, kNero);
+    ScriviTesto(tela, x - LarghezzaStimata(t) / 2, g.basso + kTacca, t, kNero);
   }
 }
 
@@ -201,7 +186,8 @@ void Segni(Tela& tela, const std::vector<Marca>& marche, const Grafico& g, doubl
 }
 
 void Etichette(Tela& tela, const std::vector<Marca>& marche, double alto) {
-  for (const Marca& m : marche) Testo(tela, m.xTesto, alto + kRigaTesto * (1 + m.fila), m.testo, kNero);
+  for (const Marca& m : marche)
+    ScriviTesto(tela, m.xTesto, alto + kRigaTesto * (1 + m.fila), m.testo, kNero);
 }
 
 // "Calo (mag) di Io + Europa, ora CET del 12/02/2027": what is measured (the
@@ -263,7 +249,7 @@ std::optional<CurvaEvento> CurvaDellEvento(const EventoMutuo& e, double deltaT) 
 
 void DisegnaCurva(Tela& tela, const CurvaEvento& curva, const FusoOrario& fuso,
                   const AspettoCurva& aspetto) {
-  Testo(tela, aspetto.x + kSinistra, aspetto.y, aspetto.titolo, kNero);
+  ScriviTesto(tela, aspetto.x + kSinistra, aspetto.y, aspetto.titolo, kNero);
   if (curva.punti.size() < 2 || !(curva.fine > curva.inizio) ||
       !(curva.fine - curva.inizio <= kDurataMassima) || !Coppia(curva.evento)) {
     return;
@@ -284,8 +270,9 @@ void DisegnaCurva(Tela& tela, const CurvaEvento& curva, const FusoOrario& fuso,
   Curva(tela, curva, g);
   Etichette(tela, marche, aspetto.y);
   const double sotto = g.basso + kTacca + kRigaTesto;
-  Testo(tela, g.sinistra, sotto, Didascalia(curva, fuso), kNero);
-  if (troncata) Testo(tela, g.sinistra, sotto + kRigaTesto, NotaTroncata(curva.evento), kNero);
+  ScriviTesto(tela, g.sinistra, sotto, Didascalia(curva, fuso), kNero);
+  if (troncata)
+    ScriviTesto(tela, g.sinistra, sotto + kRigaTesto, NotaTroncata(curva.evento), kNero);
 }
 
 }  // namespace mr
