@@ -21,8 +21,7 @@ constexpr int kFascePenombra = 4;
 constexpr double kPi = std::numbers::pi;
 constexpr Colore kNero = RGB(0, 0, 0);
 constexpr Colore kCornice = RGB(128, 128, 128);
-constexpr Colore kBordoPenombra = RGB(110, 110, 110);
-constexpr Colore kBordoOmbra = RGB(60, 60, 60);
+constexpr double kDiametroB = 0.8;  // of the height, when no disk stands in front
 
 double Contatto(const CoppiaMutua& c) { return c.rA + c.rSole + c.rB; }
 double Vicinanza(const CoppiaMutua& c) { return c.distanza / Contatto(c); }
@@ -91,6 +90,22 @@ void Cornice(Tela& tela, double larghezza, double altezza) {
   tela.Linea(0.5, altezza - 0.5, 0.5, 0.5, kCornice);
 }
 
+// A circle's outline as chords of about two pixels, only those within the
+// rectangle [x0, x1] x [y0, y1] (pixels): the shadow's cross-section is wider
+// than the view.
+void ContornoTagliato(Tela& tela, Disco d, Colore c, double x0, double y0, double x1, double y1) {
+  const int lati = std::clamp(static_cast<int>(std::ceil(kPi * d.r)), 24, 720);
+  const auto dentro = [&](double x, double y) { return x >= x0 && x <= x1 && y >= y0 && y <= y1; };
+  double xa = d.x + d.r, ya = d.y;
+  for (int j = 1; j <= lati; ++j) {
+    const double u = 2 * kPi * j / lati;
+    const double xb = d.x + d.r * std::cos(u), yb = d.y - d.r * std::sin(u);
+    if (dentro(xa, ya) && dentro(xb, yb)) tela.Linea(xa, ya, xb, yb, c);
+    xa = xb;
+    ya = yb;
+  }
+}
+
 }  // namespace
 
 std::optional<Ingrandimento> DaIngrandire(std::span<const CoppiaMutua> coppie) {
@@ -117,14 +132,13 @@ void DisegnaIngrandimento(Tela& tela, const Ingrandimento& ingrandimento, Colore
   const CoppiaMutua* occultazione = diTipo(TipoMutuo::Occultazione);
   const CoppiaMutua* eclisse = diTipo(TipoMutuo::Eclisse);
   tela.Scala(0, 0, W, H);
-  tela.Riquadro(0, 0, W, H, sfondo);
+  tela.Cls();  // the panel's background, which night vision may darken
   Cornice(tela, W, H);
   if (p.attivo < 1 || p.attivo > 4 || p.passivo < 1 || p.passivo > 4) return;
 
-  // B, A and A's shadow in km from B's centre.
+  // B and A in km from B's centre.
   std::vector<Disco> dischi{{0, 0, p.rB}};
   if (occultazione) dischi.push_back({occultazione->x, occultazione->y, occultazione->rA});
-  if (eclisse) dischi.push_back({eclisse->x, eclisse->y, eclisse->rA + eclisse->rSole});
   double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
   for (const Disco& d : dischi) {
     xMin = std::min(xMin, d.x - d.r);
@@ -145,11 +159,20 @@ void DisegnaIngrandimento(Tela& tela, const Ingrandimento& ingrandimento, Colore
   const double wSinistra = LarghezzaStimata(sinistra), wDestra = LarghezzaStimata(destra);
   const double spazio = W - 2 * kBordo - 2 * kSpazio - wSinistra - wDestra;  // for the drawing
 
-  // Pixels a km: the box's height holds twice the contact distance, unless
-  // the drawing needs more.
-  const double k = std::min((H - 2 * kBordo) / std::max(2 * Contatto(p), yMax - yMin),
+  // Pixels a km, one scale for an event. With A in front the box's height
+  // holds twice the distance at which the two disks touch, so both stay
+  // whole while they pass; with the shadow alone B fills most of the height
+  // and the shadow's outlines are cut at the drawing's edges.
+  const double alto = H - 2 * kBordo;
+  const double k = std::min(occultazione ? alto / std::max(2 * Contatto(*occultazione), yMax - yMin)
+                                         : kDiametroB * alto / (2 * p.rB),
                             spazio / (xMax - xMin));
   if (!(k > 0 && std::isfinite(k))) return;
+  if (!occultazione) {
+    // Room on both sides of B for the shadow coming and going.
+    xMax = std::max(xMax, std::min(Contatto(p), spazio / 2 / k));
+    xMin = -xMax;
+  }
   const double ox = kBordo + wSinistra + kSpazio + (spazio - k * (xMax - xMin)) / 2 - k * xMin;
   const double oy = H / 2 + k * (yMin + yMax) / 2;
   const auto pixel = [&](Disco d) { return Disco{ox + k * d.x, oy - k * d.y, k * d.r}; };
@@ -161,9 +184,12 @@ void DisegnaIngrandimento(Tela& tela, const Ingrandimento& ingrandimento, Colore
     const Disco asse = pixel({eclisse->x, eclisse->y, 0});
     OmbraSuB(tela, b, asse, *eclisse, k, ColoriPannello[p.passivo - 1]);
     tela.Arco(b.x, b.y, b.r, kNero, 0, 2 * kPi, 1);
-    tela.Arco(asse.x, asse.y, k * (eclisse->rA + eclisse->rSole), kBordoPenombra, 0, 2 * kPi, 1);
+    const double x0 = ox + k * xMin, x1 = ox + k * xMax;
+    ContornoTagliato(tela, {asse.x, asse.y, k * (eclisse->rA + eclisse->rSole)},
+                     ColoreContornoPenombra, x0, kBordo, x1, H - kBordo);
     if (eclisse->rA > eclisse->rSole)
-      tela.Arco(asse.x, asse.y, k * (eclisse->rA - eclisse->rSole), kBordoOmbra, 0, 2 * kPi, 1);
+      ContornoTagliato(tela, {asse.x, asse.y, k * (eclisse->rA - eclisse->rSole)},
+                       ColoreContornoOmbra, x0, kBordo, x1, H - kBordo);
   }
   if (occultazione) {
     const Disco a = pixel(dischi[1]);

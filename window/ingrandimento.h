@@ -15,6 +15,10 @@ namespace mr {
 inline constexpr Colore ColoriPannello[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 200, 255),
                                              RGB(255, 0, 255)};
 
+// The outlines of the shadow's cross-section: penumbra, umbra.
+inline constexpr Colore ColoreContornoPenombra = RGB(110, 110, 110);
+inline constexpr Colore ColoreContornoOmbra = RGB(60, 60, 60);
+
 struct Ingrandimento {
   CoppiaMutua coppia;                  // the pair shown
   std::optional<CoppiaMutua> insieme;  // the same A and B in the other kind of event,
@@ -30,12 +34,14 @@ std::optional<Ingrandimento> DaIngrandire(std::span<const CoppiaMutua> coppie);
 inline constexpr double LarghezzaIngrandimento = 300, AltezzaIngrandimento = 40;
 
 // The view in its own scale, (0, 0) to (LarghezzaIngrandimento,
-// AltezzaIngrandimento), a unit a pixel: a framed box of the panel's
-// background, B's disk, the shadow on it (the umbra black, the penumbra in
-// bands darkened by the sunlight they lose) with the outlines of the shadow's
-// cross-section, A's disk in front, and the names beside them ("Io",
-// "ombra di Io", "Io e la sua ombra"). One scale for an event: the box's
-// height holds twice the distance at which the pair touches.
+// AltezzaIngrandimento), a unit a pixel: the box cleared to its canvas's
+// background (the panel's, sfondo, on which the names are inked) and framed,
+// B's disk, the shadow on it (the umbra black, the penumbra in bands darkened
+// by the sunlight they lose) with the outlines of the shadow's cross-section,
+// A's disk in front, and the names beside them ("Io", "ombra di Io", "Io e la
+// sua ombra"). One scale for an event: with A's disk the box's height holds
+// twice the distance at which the two touch; with the shadow alone B's
+// diameter takes 80% of it, and the outlines are cut at the drawing's edges.
 void DisegnaIngrandimento(Tela& tela, const Ingrandimento& ingrandimento, Colore sfondo);
 
 }  // namespace mr

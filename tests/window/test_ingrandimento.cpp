@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "confronto_mutui.h"
@@ -93,14 +94,24 @@ struct Vista {
       if (o.tipo == tipo) r.push_back(o);
     return r;
   }
-  // Horizontal strokes of colour other than the frame's, after the first disk.
+  // The shadow's strokes: horizontal, after the first disk, not of an outline.
   std::vector<Operazione> Righe() const {
     std::vector<Operazione> r;
     bool dopoDisco = false;
     for (const Operazione& o : op) {
       dopoDisco = dopoDisco || o.tipo == Op::Cerchio;
-      if (dopoDisco && o.tipo == Op::Linea && o.y1 == o.y2) r.push_back(o);
+      if (dopoDisco && o.tipo == Op::Linea && o.y1 == o.y2 && !Contorno(o.colore)) r.push_back(o);
     }
+    return r;
+  }
+  static bool Contorno(Colore c) {
+    return c == ColoreContornoPenombra || c == ColoreContornoOmbra;
+  }
+  // The strokes of one outline.
+  std::vector<Operazione> Tratti(Colore c) const {
+    std::vector<Operazione> r;
+    for (const Operazione& o : op)
+      if (o.tipo == Op::Linea && o.colore == c) r.push_back(o);
     return r;
   }
   // Texts with the position they were printed at.
@@ -145,6 +156,21 @@ void DentroIlRiquadro(const Vista& v) {
     EXPECT_GE(s.x, 0) << s.testo;
     EXPECT_LE(s.x + 6.5 * s.testo.size(), W) << s.testo;
   }
+}
+
+// The circle through three of an outline's ends, a third of it apart.
+struct Cerchio {
+  double x, y, r;
+};
+Cerchio CerchioDelContorno(const std::vector<Operazione>& tratti) {
+  const std::size_t n = tratti.size();
+  const Operazione &p = tratti[0], &q = tratti[n / 3], &u = tratti[2 * n / 3];
+  const double ax = p.x1, ay = p.y1, bx = q.x1, by = q.y1, cx = u.x1, cy = u.y1;
+  const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
+  const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+  const double x = (a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d;
+  const double y = (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d;
+  return {x, y, std::hypot(ax - x, ay - y)};
 }
 
 // Every stroke of the shadow lies on B's disk.
@@ -286,19 +312,28 @@ TEST_F(IngrandimentoTest, EclisseAlMassimo) {
                           [](const Operazione& o) { return o.colore == kNero; }),
               c.ombraPiena);
 
+    // B fills 80% of the box's height, less its frame.
+    EXPECT_TRUE(Vicino(2 * b.r, 0.8 * (AltezzaIngrandimento - 4), 1e-9));
     const auto archi = v.Di(Op::Arco);
-    ASSERT_EQ(archi.size(), 3u);  // B's outline, the penumbra's, the umbra's
+    ASSERT_EQ(archi.size(), 1u);  // B's outline, over the shadow
     EXPECT_EQ(archi[0].x1, b.x);
     EXPECT_EQ(archi[0].r, b.r);
-    const Operazione &penombra = archi[1], &ombra = archi[2];
-    EXPECT_EQ(penombra.x1, ombra.x1);
+    // The outlines of the penumbra and the umbra, cut by the box: chords of
+    // circles about the shadow's axis.
+    const auto trattiPenombra = v.Tratti(ColoreContornoPenombra);
+    const auto trattiOmbra = v.Tratti(ColoreContornoOmbra);
+    ASSERT_GE(trattiPenombra.size(), 10u);
+    ASSERT_GE(trattiOmbra.size(), 10u);
+    const Cerchio penombra = CerchioDelContorno(trattiPenombra);
+    const Cerchio ombra = CerchioDelContorno(trattiOmbra);
+    EXPECT_TRUE(Vicino(penombra.x, ombra.x, 1e-6) && Vicino(penombra.y, ombra.y, 1e-6));
     const double rA = kRaggi[e.attivo - 1];
     EXPECT_TRUE(Vicino((penombra.r + ombra.r) / 2 / k, rA, 0.01 * rA));
     EXPECT_GT(penombra.r - ombra.r, 0);
     // Relative speeds stay under 32 km/s (Io and Europa on opposite sides of
     // Jupiter: 17.3 + 13.7 km/s).
     const double secondi = std::abs(t - e.jdMassimo) * 86400;
-    const double distanza = std::hypot(penombra.x1 - b.x, penombra.y1 - b.y) / k;
+    const double distanza = std::hypot(penombra.x - b.x, penombra.y - b.y) / k;
     EXPECT_GE(distanza, e.impattoKm - 10);
     EXPECT_LE(distanza, std::hypot(e.impattoKm, 32 * secondi) + 10);
     ASSERT_TRUE(v.Cerca(c.nomeB));
@@ -339,8 +374,16 @@ TEST(Ingrandimento, OmbraRigaPerRiga) {
   const Disco& b = dischi[0];
   OmbraSulDisco(v, b);
   const double k = b.r / 1000;
-  // The height holds twice the contact distance, 2 (2100 + 1000) km.
-  EXPECT_TRUE(Vicino(k, (AltezzaIngrandimento - 4) / 6200, 1e-12));
+  // B's diameter, 2000 km, takes 80% of the height within the frame.
+  EXPECT_TRUE(Vicino(k, 0.8 * (AltezzaIngrandimento - 4) / 2000, 1e-12));
+  // The penumbra's outline, 2100 km about the axis, cut where the box ends.
+  const auto tratti = v.Tratti(ColoreContornoPenombra);
+  ASSERT_FALSE(tratti.empty());
+  for (const Operazione& o : tratti)
+    for (auto [x, y] : {std::pair{o.x1, o.y1}, std::pair{o.x2, o.y2}}) {
+      EXPECT_TRUE(Vicino(std::hypot(x - (b.x + k * 1500), y - b.y), k * 2100, 1e-9));
+      EXPECT_TRUE(y >= 0 && y <= AltezzaIngrandimento) << y;
+    }
   // The row nearest B's centre.
   const auto righe = v.Righe();
   double y = righe[0].y1;
@@ -367,10 +410,12 @@ TEST(Ingrandimento, OmbraRigaPerRiga) {
     EXPECT_GT(luce(riga[j].colore), luce(riga[j + 1].colore));
   }
   EXPECT_LT(luce(riga.front().colore), luce(ColoriPannello[1]));
-  // The names: B west of the shadow, so on the left.
+  // The names: B west of the shadow, so on the left; the outline between them.
   const auto europa = v.Cerca("Europa"), ombra = v.Cerca("ombra di Io");
   ASSERT_TRUE(europa && ombra);
   EXPECT_LT(europa->x, ombra->x);
+  for (const Operazione& o : tratti)
+    for (double x : {o.x1, o.x2}) EXPECT_TRUE(x > europa->x + 6.5 * 6 && x < ombra->x) << x;
 }
 
 // Near opposition a satellite and its shadow fall on B together: B, the
