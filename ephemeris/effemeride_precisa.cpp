@@ -46,6 +46,7 @@ PosizioniPrecise PosizioniAllIstante(IstanteUT istante) {
     q.ombra = ScostamentoApparente(v, o.punto);
     q.ombraSulDisco = OmbraSulDisco(o);
   }
+  p.coppie = CoppieAllIstante(v);
   return p;
 }
 

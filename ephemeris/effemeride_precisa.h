@@ -1,7 +1,10 @@
 // The precise ephemeris at one instant: Jupiter's central meridian and aspect,
 // and where the satellites and their shadows appear, as the Earth sees them.
 #pragma once
+#include <array>
+
 #include "ephemeris/istante_ut.h"
+#include "ephemeris/mutui.h"
 #include "ephemeris/satelliti.h"
 
 namespace mr {
@@ -30,6 +33,7 @@ struct PosizioniPrecise {
   double fase;            // phase angle (Sun-Jupiter-Earth), degrees
   double Delta;           // Earth-Jupiter distance, AU
   SatellitePreciso satelliti[4];  // Io, Europa, Ganymede, Callisto
+  std::array<CoppiaMutua, 12> coppie;  // the pairs as mutual events take them
 };
 
 // Given the instant (UT and Delta T).

@@ -37,6 +37,8 @@ struct Geometria {
   double rA;        // A's disk, as OmbraMutua::rAttivo for an eclipse
   double rSole;     // eclipse: the Sun's disk as in OmbraMutua; occultation: 0
   double rB;
+  Vettore verso;    // from B's centre towards A's (the difference of the two
+                    // directions from the Earth) or towards the axis, any length
   double Contatto() const { return rA + rSole + rB; }
 };
 
@@ -47,9 +49,9 @@ struct CoppiaEclisse {
   Vettore aGioviano;  // A from Jupiter's centre at A's time
 };
 
-CoppiaEclisse PosizioniEclisse(const VistaGiove& v, int a, int b) {
+// rB: B as SatelliteDallaTerra gives it.
+CoppiaEclisse PosizioniEclisse(const VistaGiove& v, int a, Vettore rB) {
   CoppiaEclisse c;
-  Vettore rB = SatelliteDallaTerra(v, b).r;
   c.b = v.giove + rB;
   double tB = v.t - Modulo(rB - v.terra) / kLuceUAGiorno;
   // Jupiter moves uniformly over these few seconds.
@@ -65,21 +67,32 @@ CoppiaEclisse PosizioniEclisse(const VistaGiove& v, int a, int b) {
   return c;
 }
 
-Geometria Occultazione(const VistaGiove& v, int a, int b) {
-  Vettore uA = SatelliteDallaTerra(v, a).r - v.terra;  // from the Earth
-  Vettore uB = SatelliteDallaTerra(v, b).r - v.terra;
+// rA, rB: the satellites as SatelliteDallaTerra gives them.
+Geometria Occultazione(const VistaGiove& v, int a, Vettore rA, int b, Vettore rB) {
+  Vettore uA = rA - v.terra;  // from the Earth
+  Vettore uB = rB - v.terra;
   double dA = Modulo(uA), dB = Modulo(uB);
   double separazione = std::atan2(Modulo(Vettoriale(uA, uB)), Scalare(uA, uB));
-  return {separazione * dB * kKmUA, kRaggi[a] * dB / dA, 0, kRaggi[b]};
+  return {separazione * dB * kKmUA, kRaggi[a] * dB / dA, 0, kRaggi[b],
+          (1 / dA) * uA - (1 / dB) * uB};
 }
 
-Geometria Eclisse(const VistaGiove& v, int a, int b) {
-  CoppiaEclisse c = PosizioniEclisse(v, a, b);
+Geometria Occultazione(const VistaGiove& v, int a, int b) {
+  return Occultazione(v, a, SatelliteDallaTerra(v, a).r, b, SatelliteDallaTerra(v, b).r);
+}
+
+Geometria Eclisse(const VistaGiove& v, int a, int b, Vettore rB) {
+  CoppiaEclisse c = PosizioniEclisse(v, a, rB);
   double D = Modulo(c.a);
   Vettore asse = (1 / D) * c.a;  // from the Sun through A
   Vettore q = c.b - c.a;
   double s = Scalare(q, asse);
-  return {Modulo(q - s * asse) * kKmUA, kRaggi[a] * (D + s) / D, kRaggioSole * s / D, kRaggi[b]};
+  Vettore fuori = q - s * asse;  // B's centre from the axis
+  return {Modulo(fuori) * kKmUA, kRaggi[a] * (D + s) / D, kRaggioSole * s / D, kRaggi[b], -fuori};
+}
+
+Geometria Eclisse(const VistaGiove& v, int a, int b) {
+  return Eclisse(v, a, b, SatelliteDallaTerra(v, b).r);
 }
 
 double Calo(TipoMutuo tipo, int a, int b, const Geometria& g) {
@@ -208,7 +221,7 @@ PosizioneMutuo Mutui::Posizione(TipoMutuo tipo, int a, int b, double t) const {
   if (Occultato(sb)) return PosizioneMutuo::Dietro;
   if (Eclissato(sb)) return PosizioneMutuo::Ombra;
   if (tipo == TipoMutuo::Eclisse) {
-    CoppiaEclisse c = PosizioniEclisse(v, a, b);
+    CoppiaEclisse c = PosizioniEclisse(v, a, sb.r);
     SatelliteVisto sa{};
     sa.sole = RettaPerGiove(v, c.aGioviano, LuceSolare(v, c.a));
     if (Eclissato(sa)) return PosizioneMutuo::AttivoInOmbra;
@@ -367,6 +380,34 @@ RicercaMutui CercaMutui(double jdInizioUT, double giorni, double deltaT, const S
   });
   m.CalcolaAltezze(sito, deltaT, r.eventi);
   return r;
+}
+
+std::array<CoppiaMutua, 12> CoppieAllIstante(const VistaGiove& v) {
+  SatelliteVisto s[4];
+  for (int i = 0; i < 4; ++i) s[i] = SatelliteDallaTerra(v, i);
+  // The offset's direction on the sky; its length the distance in the
+  // event's own plane (for an eclipse, across the axis, within the phase angle
+  // of the sky's plane).
+  auto coppia = [&](TipoMutuo tipo, int a, int b, const Geometria& g) {
+    double px = Scalare(g.verso, v.x), py = Scalare(g.verso, v.y), n = std::hypot(px, py);
+    double k = n > 0 ? g.distanza / n : 0;
+    return CoppiaMutua{tipo, a + 1, b + 1, g.distanza, k * px, k * py,
+                       g.rA,  g.rSole, g.rB, Calo(tipo, a, b, g)};
+  };
+  std::array<CoppiaMutua, 12> coppie{};
+  int k = 0;
+  for (int i = 0; i < 4; ++i) {
+    for (int j = i + 1; j < 4; ++j) {
+      Vettore ij = s[i].r - s[j].r;
+      // A: the nearer the Earth, or the nearer the Sun along the sunlight.
+      int a = Scalare(ij, v.z) < 0 ? i : j, b = i + j - a;
+      coppie[k++] = coppia(TipoMutuo::Occultazione, a, b, Occultazione(v, a, s[a].r, b, s[b].r));
+      a = Scalare(ij, v.luce) < 0 ? i : j;
+      b = i + j - a;
+      coppie[k++] = coppia(TipoMutuo::Eclisse, a, b, Eclisse(v, a, b, s[b].r));
+    }
+  }
+  return coppie;
 }
 
 std::vector<PuntoCurva> CurvaDiLuce(const EventoMutuo& e, double deltaT, double margine,

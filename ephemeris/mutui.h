@@ -2,12 +2,14 @@
 // satellite (A, active) passing in front of another (B, passive) as the Earth
 // sees them, or casting its shadow on it.
 #pragma once
+#include <array>
 #include <functional>
 #include <vector>
 
 #include "ephemeris/dischi.h"
 #include "ephemeris/eventi.h"
 #include "ephemeris/orizzonte.h"
+#include "ephemeris/vista_giove.h"
 
 namespace mr {
 
@@ -75,6 +77,28 @@ struct PuntoCurva {
 };
 std::vector<PuntoCurva> CurvaDiLuce(const EventoMutuo& e, double deltaT, double margine,
                                     int punti);
+
+// Two satellites at one instant as the finder takes them: in the plane
+// through B's centre across the line of sight (occultation) or across the
+// shadow's axis (eclipse), lengths in km at B.
+struct CoppiaMutua {
+  TipoMutuo tipo;
+  int attivo, passivo;  // 1..4
+  double distanza;      // of A's centre (occultation) or of the shadow's axis
+                        // (eclipse) from B's centre; impattoKm at the maximum
+  double x, y;          // that offset as the Earth sees its direction, km, of
+                        // length distanza: x along Jupiter's equator (west), y
+                        // across it (north)
+  double rA, rSole;     // occultation: A's radius at B's distance, 0; eclipse: as
+                        // OmbraMutua (umbra rA - rSole, penumbra rA + rSole)
+  double rB;
+  double calo;          // the magnitude drop at the instant, as caloMag
+};
+
+// The six pairs of satellites at the instant of v, each as an occultation (A
+// the nearer the Earth) and as an eclipse (A the nearer the Sun along the
+// sunlight), the pair Io-Europa first, then Io-Ganymede, ... Ganymede-Callisto.
+std::array<CoppiaMutua, 12> CoppieAllIstante(const VistaGiove& v);
 
 // The least distance of two moving disks and their outer contacts, given at
 // each instant t the distance of the centres and the distance at which they

@@ -41,6 +41,9 @@ struct PannelloSatelliti {
   Etichetta Visibilita;  // the label Visibilità
   Etichetta Elevazione;
   TelaRegistrata disegno;
+  // The enlarged view of a mutual event (window/ingrandimento.h), drawn in its
+  // own scale with the precise ephemeris when a pair is near; empty otherwise.
+  TelaRegistrata ingrandimento;
 };
 
 // What the model needs from its surroundings.

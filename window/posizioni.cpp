@@ -15,7 +15,7 @@ Meta MetaDellAngolo(double u) {
 }  // namespace
 
 PosizioniDisegno PosizioniDalleSerie(const SerieSatelliti& serie, double DE, double S) {
-  PosizioniDisegno p{DE, {}};
+  PosizioniDisegno p{DE, {}, {}};
   for (int i = 0; i < 4; ++i) {
     SatelliteDisegnato& s = p.satelliti[i];
     const double u = serie.u[i];
@@ -39,7 +39,7 @@ PosizioniDisegno PosizioniDalleSerie(const SerieSatelliti& serie, double DE, dou
 
 PosizioniDisegno PosizioniDallaPrecisa(const PosizioniPrecise& ora, const PosizioniPrecise& prima,
                                        double S) {
-  PosizioniDisegno p{ora.DE, {}};
+  PosizioniDisegno p{ora.DE, {}, {ora.coppie.begin(), ora.coppie.end()}};
   for (int i = 0; i < 4; ++i) {
     const SatellitePreciso& q = ora.satelliti[i];
     SatelliteDisegnato& s = p.satelliti[i];

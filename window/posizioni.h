@@ -4,6 +4,7 @@
 // panel, Ombre and the animation's stops read nothing else, so they never know
 // which one made it.
 #pragma once
+#include <vector>
 
 #include "ephemeris/effemeride_precisa.h"
 #include "ephemeris/satelliti.h"
@@ -30,6 +31,8 @@ struct SatelliteDisegnato {
 struct PosizioniDisegno {
   double DE;                       // the Earth's jovicentric declination, degrees
   SatelliteDisegnato satelliti[4];  // Io, Europa, Ganymede, Callisto
+  std::vector<CoppiaMutua> coppie;  // the pairs as mutual events take them, from
+                                    // the precise ephemeris only
 };
 
 // From the short series at scale S, with the Earth's declination DE (degrees)
@@ -46,7 +49,8 @@ PosizioniDisegno PosizioniDalleSerie(const SerieSatelliti& serie, double DE, dou
 // radii times S and its states as they are. The panel blackens a satellite
 // while its centre is in the shadow and not behind the disk, and announces
 // the eclipse in the step in which it began, so at the disappearance; a
-// shadow is drawn while its centre falls on the visible disk.
+// shadow is drawn while its centre falls on the visible disk. The pairs are
+// the instant's.
 PosizioniDisegno PosizioniDallaPrecisa(const PosizioniPrecise& ora, const PosizioniPrecise& prima,
                                        double S);
 

@@ -7,6 +7,7 @@
 #include "ephemeris/satelliti.h"
 #include "ephemeris/solepianeta.h"
 #include "window/fenomeni.h"
+#include "window/ingrandimento.h"
 #include "window/macchiarossa.h"
 #include "ephemeris/nomi_satelliti.h"
 
@@ -18,8 +19,6 @@ constexpr Colore Bianco = RGB(255, 255, 255);
 constexpr Colore Nero = RGB(0, 0, 0);
 constexpr Colore Grigio = RGB(150, 150, 150);
 constexpr Colore ColoreFasce = RGB(200, 130, 0);
-constexpr Colore ColorePannello[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 200, 255),
-                                      RGB(255, 0, 255)};
 
 }  // namespace
 
@@ -93,7 +92,7 @@ void MacchiaRossa::mSatelliti_Click() {
 
   for (int i = 0; i < 4; ++i) {
     const SatelliteDisegnato& s = p.satelliti[i];
-    tela.Riempimento(s.dietroIlDisco ? Bianco : ColorePannello[i]);
+    tela.Riempimento(s.dietroIlDisco ? Bianco : ColoriPannello[i]);
     tela.Cerchio(135 + s.X, 30 - s.Y, 1, Nero, 1);
   }
 
@@ -108,6 +107,10 @@ void MacchiaRossa::mSatelliti_Click() {
       frmSatelliti.Caption = titolo + "        - Eclisse di " + NomiSatelliti[i].nome + " -";
     }
   }
+
+  frmSatelliti.ingrandimento.Azzera();
+  if (const std::optional<Ingrandimento> i = DaIngrandire(p.coppie))
+    DisegnaIngrandimento(frmSatelliti.ingrandimento, *i, frmSatelliti.BackColor);
 }
 
 PosizioniDisegno MacchiaRossa::Ombre() {

@@ -60,6 +60,24 @@ void TelaRegistrata::Posizione(double x, double y) {
   operazioni.push_back({.tipo = Operazione::Tipo::Posizione, .x1 = x, .y1 = y});
 }
 
+double LarghezzaStimata(const std::string& testo) {
+  double n = 0;
+  for (char c : testo)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+  return n * 6.5;
+}
+
+void ScriviTesto(Tela& tela, double x, double y, const std::string& testo, Colore c) {
+  tela.ColoreTesto(c);
+  tela.Posizione(x, y);
+  tela.Stampa(testo);
+}
+
+Colore InchiostroSu(Colore sfondo) {
+  const int r = (sfondo >> 16) & 0xff, g = (sfondo >> 8) & 0xff, b = sfondo & 0xff;
+  return (299 * r + 587 * g + 114 * b) / 1000 < 128 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
+
 void Riproduci(const std::vector<Operazione>& operazioni, Tela& tela) {
   using T = Operazione::Tipo;
   for (const Operazione& o : operazioni) {

@@ -86,6 +86,16 @@ class TelaRegistrata : public Tela {
   void Posizione(double x, double y) override;
 };
 
+// The width of a text in the window's font, estimated for layouts made before
+// anything is painted: 6.5 pixels a character (a UTF-8 code point).
+double LarghezzaStimata(const std::string& testo);
+
+// Prints testo in colour c with its top left corner at (x, y).
+void ScriviTesto(Tela& tela, double x, double y, const std::string& testo, Colore c);
+
+// Ink that reads on a background: black on a light one, white on a dark one.
+Colore InchiostroSu(Colore sfondo);
+
 // Plays recorded operations on another canvas.
 void Riproduci(const std::vector<Operazione>& operazioni, Tela& tela);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "confronto_mutui.h"
 #include "ephemeris/calendario.h"
+#include "ephemeris/effemeride_precisa.h"
 #include "ephemeris/mutui.h"
 
 namespace mr {
@@ -304,6 +306,46 @@ TEST(CurvaDiLuce, ContattiEMassimo) {
   EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, NAN, 10).empty());
   EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, 1.5, 10).empty());  // over two days
   EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, 0.01, 100001).empty());
+}
+
+// The pairs at the instant of each reference maximum: the event's pair there
+// stands at the reference's least distance with its drop; for an occultation
+// the offset points from B to A as the satellites' own apparent places do
+// (equatorial radii of 71492 km at Jupiter's distance, B's distance within
+// 0.02% of it).
+TEST(CoppieAllIstante, AlMassimoDeiRiferimenti) {
+  namespace fs = std::filesystem;
+  using namespace riferimento;
+  const fs::path cartella = RIFERIMENTO_DIR;
+  ASSERT_TRUE(fs::exists(cartella / "mutui.json")) << "no reference data in " << cartella;
+  int occultazioni = 0, eclissi = 0;
+  for (const FinestraMutui& f : LeggiFinestreMutui(cartella)) {
+    for (const MutuoAtteso& e : LeggiMutui(cartella, f)) {
+      if (e.caloMag < 0.01) continue;
+      SCOPED_TRACE(Descrizione(f.nome, e.tipo, e.attivo, e.passivo, e.jdMassimo));
+      const PosizioniPrecise p = PosizioniAllIstante({e.jdMassimo, f.deltaT});
+      ASSERT_TRUE(p.valide);
+      const auto c = std::find_if(p.coppie.begin(), p.coppie.end(), [&](const CoppiaMutua& x) {
+        return SiglaMutuo(x.tipo) == e.tipo && x.attivo == e.attivo && x.passivo == e.passivo;
+      });
+      ASSERT_NE(c, p.coppie.end());
+      EXPECT_TRUE(Vicino(c->distanza, e.impattoKm, 5)) << c->distanza;
+      EXPECT_TRUE(Vicino(std::hypot(c->x, c->y), c->distanza, 1e-6));
+      EXPECT_TRUE(Vicino(c->calo, e.caloMag, 0.005)) << c->calo;
+      if (c->tipo == TipoMutuo::Eclisse) {
+        ++eclissi;
+        continue;
+      }
+      ++occultazioni;
+      const Scostamento a = p.satelliti[e.attivo - 1].posizione;
+      const Scostamento b = p.satelliti[e.passivo - 1].posizione;
+      const double km = 71492 * (1 + 2e-4), dx = (a.X - b.X) * km, dy = (a.Y - b.Y) * km;
+      EXPECT_TRUE(Vicino(c->x, dx, 0.005 * c->distanza + 10)) << c->x << " " << dx;
+      EXPECT_TRUE(Vicino(c->y, dy, 0.005 * c->distanza + 10)) << c->y << " " << dy;
+    }
+  }
+  EXPECT_GT(occultazioni, 20);
+  EXPECT_GT(eclissi, 20);
 }
 
 }  // namespace

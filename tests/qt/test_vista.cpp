@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointF>
 #include <QStyle>
 #include <cmath>
 #include <filesystem>
@@ -230,6 +231,78 @@ TEST_F(VistaTest, PictureAreaAndPanelTurnTogetherAsWholePictures) {
     const QImage pAtteso = pannello.mirrored(r.orizzontale, r.verticale);
     EXPECT_LT(DifferenzaMedia(p, pAtteso), 2.0);
   }
+}
+
+// The enlarged view of a mutual event, 300 x 40 pixels along the panel's
+// bottom, turns within itself with the panel: on 10 December 2026 at 00:58 UT
+// Ganymede's shadow lies on Europa (reference maximum 00:57:52), and Europa's
+// green disk, left of the box's middle in the direct view (Europa east of the
+// shadow), comes back mirrored where the view is.
+void CalcolaEclisseDiEuropa(FinestraPrincipale& f) {
+  f.ScegliAltaPrecisione(true);
+  MacchiaRossa& m = f.Modello();
+  m.TU_Click();
+  m.Giorno.Text = "10";
+  m.Mese.Text = "12";
+  m.Anno.Text = "2026";
+  m.Ore.Text = "0";
+  m.Minuti.Text = "58";
+  m.Calcola_Click();
+  f.Aggiorna();
+  QCoreApplication::processEvents();
+}
+
+QImage Ingrandimento(FinestraPrincipale& f) {
+  return f.Pannello()->grab().toImage().copy(166, 73, 300, 40);
+}
+
+TEST_F(VistaTest, TheMutualEventViewTurnsWithThePanel) {
+  FinestraPrincipale& f = Apri();
+  CalcolaEclisseDiEuropa(f);
+  ASSERT_FALSE(f.Modello().frmSatelliti.ingrandimento.operazioni.empty());
+  // The centre of Europa's green pixels in the view's box.
+  const auto europa = [&f] {
+    const QImage im = Ingrandimento(f);
+    double sx = 0, sy = 0;
+    int n = 0;
+    for (int y = 0; y < im.height(); ++y)
+      for (int x = 0; x < im.width(); ++x) {
+        const QRgb c = im.pixel(x, y);
+        if (qGreen(c) > 100 && qRed(c) < 40 && qBlue(c) < 40) sx += x + 0.5, sy += y + 0.5, ++n;
+      }
+    return n > 50 ? QPointF(sx / n, sy / n) : QPointF(-1, -1);
+  };
+  const QPointF diretta = europa();
+  ASSERT_GT(diretta.x(), 0);
+  EXPECT_LT(diretta.x(), 140);
+  for (Orientamento o : {Orientamento::Capovolta, Orientamento::Speculare,
+                         Orientamento::SpecularCapovolta}) {
+    SCOPED_TRACE(std::string(NomeOrientamento(o)));
+    const Ribaltamento r = RibaltamentoDi(o);
+    f.ScegliOrientamento(o);
+    QCoreApplication::processEvents();
+    const QPointF q = europa();
+    EXPECT_LE(std::abs(q.x() - (r.orizzontale ? 300 - diretta.x() : diretta.x())), 1) << q.x();
+    EXPECT_LE(std::abs(q.y() - (r.verticale ? 40 - diretta.y() : diretta.y())), 1) << q.y();
+  }
+}
+
+// At night on the windows' face the view is cleared to black like the panel
+// around it, and gives no green or blue light.
+TEST_F(VistaTest, TheMutualEventViewAtNightIsRedOnBlack) {
+  FinestraPrincipale& f = Apri();
+  f.Modello().Cielo.Value = 0;
+  CalcolaEclisseDiEuropa(f);
+  ImpostaVisioneNotturna(true);
+  QCoreApplication::processEvents();
+  const QImage im = Ingrandimento(f).convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(PixelVerdiOBlu(im), 0);
+  EXPECT_EQ(im.pixel(5, 5), qRgb(0, 0, 0));
+  EXPECT_EQ(im.pixel(295, 35), qRgb(0, 0, 0));
+  int rossi = 0;  // the frame, Europa, the names
+  for (int y = 0; y < im.height(); ++y)
+    for (int x = 0; x < im.width(); ++x) rossi += qRed(im.pixel(x, y)) > 60;
+  EXPECT_GT(rossi, 300);
 }
 
 TEST_F(VistaTest, TheMenuOffersTheFourOrientationsAndTheLabelsFollow) {

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "window/ingrandimento.h"
 #include "window/macchiarossa.h"
 #include "ephemeris/nomi_satelliti.h"
 #include "window/qt/aspetto.h"
@@ -14,16 +15,6 @@
 #include "window/qt/visione_notturna.h"
 
 namespace mr {
-
-namespace {
-
-// Light text on a dark background, dark text on a light one (design colours).
-QColor TestoSu(QColor sfondo) {
-  const int luminanza = (299 * sfondo.red() + 587 * sfondo.green() + 114 * sfondo.blue()) / 1000;
-  return luminanza < 128 ? Qt::white : Qt::black;
-}
-
-}  // namespace
 
 Legenda::Legenda(const QString& didascalia, QColor colore, QWidget* genitore)
     : QFrame(genitore), didascalia_(didascalia), colore_(colore) {
@@ -117,14 +108,13 @@ void FinestraSatelliti::Aggiorna() {
   const auto etichetta = [](QLabel* l, const Etichetta& e) {
     const QString testo = QString::fromStdString(e.Caption);
     if (l->text() != testo) l->setText(testo);
-    const QColor sfondo = ColoreQt(e.BackColor);
-    ImpostaColore(l, QPalette::Window, sfondo);
-    ImpostaColore(l, QPalette::WindowText, TestoSu(sfondo));
+    ImpostaColore(l, QPalette::Window, ColoreQt(e.BackColor));
+    ImpostaColore(l, QPalette::WindowText, ColoreQt(InchiostroSu(e.BackColor)));
   };
   etichetta(visibilita_, p.Visibilita);
   etichetta(elevazione_, p.Elevazione);
   for (QLabel* l : marche_)
-    ImpostaColore(l, QPalette::WindowText, TestoSu(ColoreQt(p.BackColor)));
+    ImpostaColore(l, QPalette::WindowText, ColoreQt(InchiostroSu(p.BackColor)));
   update();
 }
 
@@ -135,6 +125,16 @@ void FinestraSatelliti::paintEvent(QPaintEvent*) {
   tela.Scala(0, 0, 270, 57);  // kept between drawings, as for the picture area
   tela.Cls();
   Riproduci(m_.frmSatelliti.disegno.operazioni, tela);
+  const std::vector<Operazione>& ingrandimento = m_.frmSatelliti.ingrandimento.operazioni;
+  if (ingrandimento.empty()) return;
+  // Along the bottom under Jupiter, clear of the satellites' row and of the
+  // corner marks, turned within itself as the panel is.
+  const QRect area(qRound((width() - LarghezzaIngrandimento) / 2),
+                   height() - qRound(AltezzaIngrandimento) - 2, qRound(LarghezzaIngrandimento),
+                   qRound(AltezzaIngrandimento));
+  TelaQPainter lente(p, area, QImage(), ColoreQt(m_.frmSatelliti.BackColor), font(),
+                     orientamento_);
+  Riproduci(ingrandimento, lente);
 }
 
 void FinestraSatelliti::closeEvent(QCloseEvent* e) {
