@@ -60,7 +60,8 @@ class Pagine {
 };
 
 // The columns of the printed table: share of the width of each.
-constexpr double kColonne[ModelloEventi::NumeroColonne] = {0.176, 0.14, 0.346, 0.088, 0.074, 0.176};
+constexpr double kColonne[ModelloEventi::NumeroColonne] = {0.164, 0.13, 0.06, 0.37,
+                                                           0.08,  0.066, 0.13};
 
 void Testo(QPainter& p, QRect r, const QString& t, Qt::Alignment allinea = Qt::AlignLeft) {
   p.drawText(r, allinea | Qt::AlignVCenter, p.fontMetrics().elidedText(t, Qt::ElideRight, r.width()));

@@ -46,7 +46,7 @@ TEST(Filtro, SoloVisibiliInOrdine) {
   ASSERT_EQ(visibili.size(), 2u);
   EXPECT_EQ(visibili[0].jdUT, 1);
   EXPECT_EQ(visibili[1].jdUT, 4);
-  EXPECT_TRUE(SoloVisibili({}, {}).empty());
+  EXPECT_TRUE(SoloVisibili(std::span<const Evento>{}, {}).empty());
 }
 
 }  // namespace

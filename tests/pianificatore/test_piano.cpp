@@ -37,7 +37,7 @@ struct Fissa {
 
 std::vector<double> Istanti(const std::vector<RigaPiano>& righe) {
   std::vector<double> t;
-  for (const RigaPiano& r : righe) t.push_back(r.evento.jdUT);
+  for (const RigaPiano& r : righe) t.push_back(r.Istante());
   return t;
 }
 
@@ -104,14 +104,14 @@ TEST(Piano, GeneriESatelliti) {
   const auto& e = f.eventi;
   SceltaEventi scelta;
   scelta.soloOsservabili = false;
-  scelta.generi = {false, false, true, false, false};  // Ombre
+  scelta.generi = {false, false, true, false, false, false};  // Ombre
   EXPECT_EQ(Istanti(RighePiano(e, scelta)), (std::vector<double>{e[0].jdUT, e[3].jdUT}));
   // The Red Spot whatever the satellites.
-  scelta.generi = {true, true, true, true, true};
+  scelta.generi = {true, true, true, true, true, true};
   scelta.satelliti = {false, false, false, false};
   EXPECT_EQ(Istanti(RighePiano(e, scelta)), (std::vector<double>{e[2].jdUT}));
   scelta.satelliti = {false, true, false, false};  // Europa
-  scelta.generi = {false, false, false, true, true};
+  scelta.generi = {false, false, false, true, true, false};
   EXPECT_EQ(Istanti(RighePiano(e, scelta)),
             (std::vector<double>{e[5].jdUT, e[6].jdUT, e[7].jdUT}));
 }
@@ -156,7 +156,7 @@ TEST(Piano, OmbraETransitoDiIoDelDueGennaio2016) {
   ASSERT_EQ(r.esito, EsitoEventi::Calcolati);
   SceltaEventi scelta;
   scelta.soloOsservabili = false;
-  scelta.generi = {false, true, true, false, false};
+  scelta.generi = {false, true, true, false, false, false};
   scelta.satelliti = {true, false, false, false};
   const std::vector<RigaPiano> righe = RighePiano(r.eventi, scelta);
   ASSERT_EQ(righe.size(), 4u);
@@ -166,12 +166,12 @@ TEST(Piano, OmbraETransitoDiIoDelDueGennaio2016) {
   } attesi[] = {{C::ShI, Ut(2016, 1, 2, 13, 1)}, {C::ShE, Ut(2016, 1, 2, 15, 16)},
                 {C::TrI, Ut(2016, 1, 2, 14, 10)}, {C::TrE, Ut(2016, 1, 2, 16, 24)}};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(righe[i].evento.codice, attesi[i].codice) << i;
-    const double scarto = (righe[i].evento.jdUT - attesi[i].jd) * 1440;
+    EXPECT_EQ(righe[i].Fenomeno()->codice, attesi[i].codice) << i;
+    const double scarto = (righe[i].Istante() - attesi[i].jd) * 1440;
     EXPECT_TRUE(std::isfinite(scarto) && std::abs(scarto) <= 1.0) << i << ": " << scarto;
   }
-  EXPECT_EQ(righe[1].inizioCoppia, righe[0].evento.jdUT);
-  EXPECT_EQ(righe[3].inizioCoppia, righe[2].evento.jdUT);
+  EXPECT_EQ(righe[1].inizioCoppia, righe[0].Istante());
+  EXPECT_EQ(righe[3].inizioCoppia, righe[2].Istante());
 }
 
 TEST(Piano, StatoDelCielo) {

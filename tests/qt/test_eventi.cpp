@@ -156,9 +156,9 @@ TEST_F(EventiTest, IlFiltroTogliePoiIngrigisceCioCheNonSiVede) {
   ASSERT_GT(m.rowCount(), 0);
   for (const RigaPiano& r : m.Righe()) {
     EXPECT_TRUE(r.osservabile);
-    EXPECT_GE(r.evento.altGiove, 10);
-    EXPECT_LE(r.evento.altSole, -6);
-    EXPECT_FALSE(r.evento.nascosto);
+    EXPECT_GE(r.AltGiove(), 10);
+    EXPECT_LE(r.AltSole(), -6);
+    EXPECT_FALSE(r.Fenomeno()->nascosto);
   }
   EXPECT_EQ(Riga(m, "Io: inizio del transito"), -1);
   // The site and the Red Spot of Imp.txt (12° 30' E, 41° 54' N, 98°).
@@ -189,7 +189,7 @@ TEST_F(EventiTest, IlFiltroTogliePoiIngrigisceCioCheNonSiVede) {
   EXPECT_EQ(grigie + nere, m.rowCount());
 
   // Shadows only, Io only.
-  for (int i : {0, 1, 3, 4}) Trova<QCheckBox>(&e, ("genere" + std::to_string(i)).c_str())->setChecked(false);
+  for (int i : {0, 1, 3, 4, 5}) Trova<QCheckBox>(&e, ("genere" + std::to_string(i)).c_str())->setChecked(false);
   for (int i : {1, 2, 3}) Trova<QCheckBox>(&e, ("satellite" + std::to_string(i)).c_str())->setChecked(false);
   EXPECT_EQ(Colonna(m, ModelloEventi::Descrizione),
             (std::vector<std::string>{"Ombra di Io: inizio del transito",
@@ -208,11 +208,11 @@ TEST_F(EventiTest, OrdinePerTempoInEntrambiISensi) {
   for (int r = 0; r + 1 < m.rowCount(); ++r) {
     const RigaPiano &a = m.Righe()[r], &b = m.Righe()[r + 1];
     if (a.gruppo == b.gruppo) {
-      EXPECT_LT(a.evento.jdUT, b.evento.jdUT) << r;
+      EXPECT_LT(a.Istante(), b.Istante()) << r;
       EXPECT_TRUE(b.inizioCoppia.has_value());
     } else {
-      const double inizioA = a.inizioCoppia.value_or(a.evento.jdUT);
-      EXPECT_GE(inizioA, b.evento.jdUT) << r;
+      const double inizioA = a.inizioCoppia.value_or(a.Istante());
+      EXPECT_GE(inizioA, b.Istante()) << r;
     }
   }
   tabella->horizontalHeader()->setSortIndicator(ModelloEventi::Giove, Qt::AscendingOrder);
@@ -228,7 +228,7 @@ TEST_F(EventiTest, IlGraficoMostraLaNotteDellaRigaScelta) {
   ASSERT_GT(m.rowCount(), 2);
   const int ultima = m.rowCount() - 1;
   tabella->setCurrentIndex(m.index(ultima, 0));
-  const double istante = m.Righe()[ultima].evento.jdUT;
+  const double istante = m.Righe()[ultima].Istante();
   const std::optional<Notte>& n = e.Grafico().NotteMostrata();
   ASSERT_TRUE(n);
   EXPECT_LE(n->inizio, istante);
@@ -314,7 +314,7 @@ TEST_F(EventiTest, LeScelteSonoRicordate) {
   EXPECT_EQ(Trova<QDateTimeEdit>(&e, "inizio")->dateTime().toString("HH:mm"), "07:00");
   EXPECT_EQ(Trova<QLabel>(&e, "siglaInizio")->text(), "EST");
   for (const RigaPiano& r : e.Modello().Righe())
-    EXPECT_NE(r.evento.codice, CodiceEvento::ShI);
+    EXPECT_NE(r.Fenomeno()->codice, CodiceEvento::ShI);
 }
 
 // An unknown zone is refused with a notice; the zone in use stays.
