@@ -288,6 +288,44 @@ TEST(Notte, DisegnoRegistrato) {
   EXPECT_NEAR(etichetta->y, Y(10), 15);
 }
 
+// A mutual event: one mark at its maximum, on Jupiter's curve there, in its
+// kind's colour (the chosen one thicker), labelled in the observers' notation.
+TEST(Notte, FenomenoMutuoSegnatoAlMassimo) {
+  FusoQt roma("Europe/Rome");
+  std::optional<Notte> n = NotteDi(Ut(2027, 2, 12, 20, 14), roma, kRoma, 69);
+  ASSERT_TRUE(n);
+  const double massimo = Ut(2027, 2, 12, 22, 0);
+  const EventoMutuo m{TipoMutuo::Occultazione, 1, 2, massimo - 0.003, massimo, massimo + 0.003,
+                      500, GenereMutuo::Parziale, 0.5, 60, -45, PosizioneMutuo::Libero};
+  const std::vector<RigaPiano> righe = {{m, true, 0, std::nullopt}};
+  TelaRegistrata tela;
+  DisegnaNotte(tela, *n, righe,
+               {.larghezza = 800, .altezza = 260, .altezzaMinima = 10, .titolo = "",
+                .scelto = massimo});
+  const Disegno d{tela.operazioni};
+  const auto orizzonte = d.Di(T::Linea, ColoreOrizzonte);
+  ASSERT_EQ(orizzonte.size(), 1u);
+  const double x0 = orizzonte[0].x1, x1 = orizzonte[0].x2;
+  const double x = x0 + (massimo - n->inizio) / (n->fine - n->inizio) * (x1 - x0);
+  const auto marca = d.Di(T::Linea, ColoreGenere(Genere::Mutui));
+  ASSERT_EQ(marca.size(), 1u);
+  EXPECT_NEAR(marca[0].x1, x, 1e-9);
+  for (std::size_t i = 1; i < d.op.size(); ++i) {
+    if (d.op[i].tipo == T::Linea && d.op[i].colore == ColoreGenere(Genere::Mutui)) {
+      EXPECT_EQ(d.op[i - 1].larghezza, 3);
+    }
+  }
+  bool etichetta = false;
+  for (const auto& s : d.Scritte()) etichetta |= s.testo == "1 O 2" && std::abs(s.x - (x + 2)) < 1e-9;
+  EXPECT_TRUE(etichetta);
+  // A colour of its own among the kinds.
+  for (Genere g : Generi) {
+    if (g != Genere::Mutui) {
+      EXPECT_NE(ColoreGenere(g), ColoreGenere(Genere::Mutui));
+    }
+  }
+}
+
 // A crowded night: labels of events minutes apart go on rows of their own,
 // all above the chart, which gives up height for them.
 TEST(Notte, EtichetteAffollateSuPiuRighe) {
