@@ -81,9 +81,7 @@ FinestraEventi::FinestraEventi(fs::path cartella, QWidget* genitore)
   adesso = [] { return floor<seconds>(system_clock::now()); };
   const LetturaPreferenze lettura = LeggiPreferenze(cartella_);
   preferenze_ = LeggiPreferenzeEventi(lettura.preferenze);
-  fuso_ = std::make_shared<FusoQt>(preferenze_.fuso.empty() ? NomeFusoDelSistema()
-                                                            : preferenze_.fuso);
-  if (!fuso_->Valido()) fuso_ = std::make_shared<FusoQt>(NomeFusoDelSistema());
+  fuso_ = std::make_shared<FusoQt>(FusoDelPianificatore(preferenze_.fuso));
   inizio_ = JdDi(adesso());
   CreaControlli();
   MostraScelte();

@@ -30,6 +30,11 @@ std::string NomeFusoDelSistema() {
   return QTimeZone(nome).isValid() ? nome.toStdString() : "UTC";
 }
 
+FusoQt FusoDelPianificatore(const std::string& scelto) {
+  FusoQt fuso(scelto);
+  return scelto.empty() || !fuso.Valido() ? FusoQt(NomeFusoDelSistema()) : fuso;
+}
+
 std::vector<std::string> NomiFusi() {
   std::vector<std::string> nomi;
   for (const QByteArray& nome : QTimeZone::availableTimeZoneIds()) nomi.push_back(nome.toStdString());
