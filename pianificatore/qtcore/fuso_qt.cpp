@@ -8,7 +8,9 @@
 
 namespace mr {
 
-FusoQt::FusoQt(const std::string& nome) : zona_(QByteArray::fromStdString(nome)) {}
+// An empty name would be taken for the system's zone: it is none.
+FusoQt::FusoQt(const std::string& nome)
+    : zona_(nome.empty() ? QTimeZone() : QTimeZone(QByteArray::fromStdString(nome))) {}
 
 std::string FusoQt::Nome() const { return zona_.id().toStdString(); }
 
