@@ -6,7 +6,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
+
+#include "pianificatore/curva_luce.h"
 #include "pianificatore/notte.h"
+#include "pianificatore/qt/grafico_curva.h"
 #include "pianificatore/qt/grafico_notte.h"
 #include "pianificatore/qt/modello_eventi.h"
 #include "window/qt/aspetto.h"
@@ -18,7 +22,7 @@ namespace {
 // Sizes in the device's pixels at 96 per inch, the screen's: the chart is drawn
 // on paper as on screen.
 constexpr double kPollici = 96;
-constexpr int kAltezzaGrafico = 240, kRiga = 16, kSpazio = 14;
+constexpr int kAltezzaGrafico = 240, kAltezzaCurva = 210, kRiga = 16, kSpazio = 14;
 
 QFont Carattere(int pixel, bool grassetto = false) {
   QFont f = FontFinestra();
@@ -94,6 +98,38 @@ void Tabella(QPainter& p, Pagine& pagine, const std::vector<RigaPiano>& righe,
   }
 }
 
+// A chart painted in the device's own pixels over the block (x, y, w, h) of
+// the page's 96-per-inch units, with the window's 11-pixel font scaled alike.
+template <class Dipingi>
+void InPixel(QPainter& p, const Pagine& pagine, int x, int y, int w, int h, Dipingi dipingi) {
+  const double s = pagine.Scala();
+  p.save();
+  p.resetTransform();
+  dipingi(QRect(static_cast<int>(x * s), static_cast<int>(y * s), static_cast<int>(w * s),
+                static_cast<int>(h * s)),
+          Carattere(static_cast<int>(11 * s)));
+  p.restore();
+}
+
+// The light curves of the night's mutual events, two abreast.
+void Curve(QPainter& p, Pagine& pagine, const std::vector<RigaPiano>& righe,
+           const DatiStampa& dati) {
+  std::vector<CurvaEvento> curve;
+  for (const RigaPiano& r : righe)
+    if (const EventoMutuo* m = r.Mutuo())
+      if (std::optional<CurvaEvento> c = CurvaDellEvento(*m, dati.deltaT)) curve.push_back(*c);
+  const int larghezza = (pagine.Larghezza() - kSpazio) / 2;
+  for (std::size_t k = 0; k < curve.size(); k += 2) {
+    const int y = pagine.Posto(kAltezzaCurva + kSpazio);
+    for (std::size_t j = k; j < std::min(k + 2, curve.size()); ++j) {
+      const int x = static_cast<int>(j - k) * (larghezza + kSpazio);
+      InPixel(p, pagine, x, y, larghezza, kAltezzaCurva, [&](QRect area, const QFont& font) {
+        DipingiCurva(p, area, font, curve[j], *dati.fuso, TitoloCurva(curve[j].evento), true);
+      });
+    }
+  }
+}
+
 }  // namespace
 
 bool DipingiPiano(QPagedPaintDevice& carta, const DatiStampa& dati, const Progresso& progresso) {
@@ -118,21 +154,16 @@ bool DipingiPiano(QPagedPaintDevice& carta, const DatiStampa& dati, const Progre
       // The chart with at least its first rows on the same page.
       pagine.Spazio(kAltezzaGrafico + kSpazio + 3 * kRiga);
       const int y = pagine.Posto(kAltezzaGrafico + kSpazio);
-      // The canvas paints in the device's own pixels.
-      const double s = pagine.Scala();
-      p.save();
-      p.resetTransform();
-      DipingiNotte(p,
-                   QRect(0, static_cast<int>(y * s), static_cast<int>(larghezza * s),
-                         static_cast<int>(kAltezzaGrafico * s)),
-                   Carattere(static_cast<int>(11 * s)), *notte, n.righe,
-                   {.altezzaMinima = dati.altezzaMinima,
-                    .titolo = TitoloNotte(*notte) + " (ore locali)",
-                    .scelto = std::nullopt},
-                   true);
-      p.restore();
+      InPixel(p, pagine, 0, y, larghezza, kAltezzaGrafico, [&](QRect area, const QFont& font) {
+        DipingiNotte(p, area, font, *notte, n.righe,
+                     {.altezzaMinima = dati.altezzaMinima,
+                      .titolo = TitoloNotte(*notte) + " (ore locali)",
+                      .scelto = std::nullopt},
+                     true);
+      });
     }
     Tabella(p, pagine, n.righe, dati.fuso);
+    Curve(p, pagine, n.righe, dati);
     pagine.Posto(kSpazio);
     if (progresso && !progresso(static_cast<int>(k + 1), static_cast<int>(notti.size()))) return false;
   }
