@@ -7,6 +7,9 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
 
 #include "pianificatore/curva_luce.h"
 #include "pianificatore/notte.h"
@@ -23,6 +26,7 @@ namespace {
 // on paper as on screen.
 constexpr double kPollici = 96;
 constexpr int kAltezzaGrafico = 240, kAltezzaCurva = 210, kRiga = 16, kSpazio = 14;
+constexpr int kMargineColonna = 6;  // between a column's text and the next column
 
 QFont Carattere(int pixel, bool grassetto = false) {
   QFont f = FontFinestra();
@@ -40,6 +44,7 @@ class Pagine {
     altezza_ = static_cast<int>(carta.height() / scala_);
   }
   int Larghezza() const { return larghezza_; }
+  int Altezza() const { return altezza_; }
   // A new page unless this one can still hold that much.
   void Spazio(int alto) {
     if (y_ > 0 && y_ + alto > altezza_) {
@@ -63,38 +68,67 @@ class Pagine {
   int larghezza_, altezza_, y_ = 0;
 };
 
-// The columns of the printed table: share of the width of each.
-constexpr double kColonne[ModelloEventi::NumeroColonne] = {0.164, 0.13, 0.06, 0.37,
-                                                           0.08,  0.066, 0.13};
-
 void Testo(QPainter& p, QRect r, const QString& t, Qt::Alignment allinea = Qt::AlignLeft) {
   p.drawText(r, allinea | Qt::AlignVCenter, p.fontMetrics().elidedText(t, Qt::ElideRight, r.width()));
 }
 
-void RigaTabella(QPainter& p, const ModelloEventi& m, int riga, int y, int larghezza) {
-  double x = 0;
+// The printed table's column widths, the same for every night: each column as
+// wide as its bold heading or its widest text in the whole list, the
+// description as well when the page allows, else what is left.
+using Colonne = std::array<int, ModelloEventi::NumeroColonne>;
+Colonne LarghezzeColonne(QPainter& p, const ModelloEventi& m, int larghezza) {
+  // The painter's metrics, as the printer's may differ from the screen's; in
+  // fractions of a pixel rounded up, as the elision compares them.
+  p.setFont(Carattere(10, true));
+  const QFontMetricsF intestazione(p.font(), p.device());
+  p.setFont(Carattere(10));
+  const QFontMetricsF testo(p.font(), p.device());
+  const auto colonna = [](qreal piu) {
+    return static_cast<int>(std::ceil(piu)) + 1 + kMargineColonna;
+  };
+  Colonne w{};
   for (int c = 0; c < ModelloEventi::NumeroColonne; ++c) {
-    const int w = static_cast<int>(kColonne[c] * larghezza);
+    qreal piu = intestazione.horizontalAdvance(m.headerData(c, Qt::Horizontal).toString());
+    for (int r = 0; r < m.rowCount(); ++r)
+      piu = std::max(piu, testo.horizontalAdvance(m.index(r, c).data().toString()));
+    w[c] = colonna(piu);
+  }
+  const int descrizione = std::exchange(w[ModelloEventi::Descrizione], 0);
+  int altre = 0;
+  for (int x : w) altre += x;
+  // The sky's name gives way first to the description: "Crepuscolo n…" still
+  // tells it apart.
+  const int manca = std::max(descrizione - (larghezza - altre), 0);
+  const int cielo = colonna(testo.horizontalAdvance(QString::fromUtf8("Crepuscolo n\u2026")));
+  const int cede = std::clamp(w[ModelloEventi::Cielo] - cielo, 0, manca);
+  w[ModelloEventi::Cielo] -= cede;
+  w[ModelloEventi::Descrizione] = std::max(larghezza - altre + cede, larghezza / 4);
+  return w;
+}
+
+void RigaTabella(QPainter& p, const ModelloEventi& m, const Colonne& colonne, int riga, int y) {
+  int x = 0;
+  for (int c = 0; c < ModelloEventi::NumeroColonne; ++c) {
     const QModelIndex i = m.index(riga, c);
     const QString t = riga < 0 ? m.headerData(c, Qt::Horizontal).toString() : i.data().toString();
     const bool destra = c == ModelloEventi::Durata || c == ModelloEventi::Giove;
-    Testo(p, QRect(static_cast<int>(x), y, w - 6, kRiga), t, destra ? Qt::AlignRight : Qt::AlignLeft);
-    x += w;
+    Testo(p, QRect(x, y, colonne[c] - kMargineColonna, kRiga), t,
+          destra ? Qt::AlignRight : Qt::AlignLeft);
+    x += colonne[c];
   }
 }
 
 void Tabella(QPainter& p, Pagine& pagine, const std::vector<RigaPiano>& righe,
-             const std::shared_ptr<const FusoOrario>& fuso) {
+             const std::shared_ptr<const FusoOrario>& fuso, const Colonne& colonne) {
   ModelloEventi m;
   m.Imposta(righe, fuso);
-  const int larghezza = pagine.Larghezza();
   p.setFont(Carattere(10, true));
   p.setPen(Qt::black);
-  RigaTabella(p, m, -1, pagine.Posto(kRiga), larghezza);
+  RigaTabella(p, m, colonne, -1, pagine.Posto(kRiga));
   p.setFont(Carattere(10));
   for (int r = 0; r < m.rowCount(); ++r) {
     p.setPen(m.Righe()[static_cast<std::size_t>(r)].osservabile ? Qt::black : Qt::gray);
-    RigaTabella(p, m, r, pagine.Posto(kRiga), larghezza);
+    RigaTabella(p, m, colonne, r, pagine.Posto(kRiga));
   }
 }
 
@@ -144,6 +178,9 @@ bool DipingiPiano(QPagedPaintDevice& carta, const DatiStampa& dati, const Progre
         QString::fromStdString(dati.intestazione));
 
   const std::vector<RigheDellaNotte> notti = RighePerNotte(dati.righe, *dati.fuso);
+  ModelloEventi tutte;
+  tutte.Imposta(dati.righe, dati.fuso);
+  const Colonne colonne = LarghezzeColonne(p, tutte, larghezza);
   if (notti.empty()) {
     Testo(p, QRect(0, pagine.Posto(kRiga), larghezza, kRiga), QString::fromUtf8("Nessun evento."));
   }
@@ -151,8 +188,13 @@ bool DipingiPiano(QPagedPaintDevice& carta, const DatiStampa& dati, const Progre
     const RigheDellaNotte& n = notti[k];
     const std::optional<Notte> notte = NotteDi(n.istante, *dati.fuso, dati.sito, dati.deltaT);
     if (notte) {
-      // The chart with at least its first rows on the same page.
-      pagine.Spazio(kAltezzaGrafico + kSpazio + 3 * kRiga);
+      // The night whole on one page when it fits a page, else the chart with
+      // at least its first rows.
+      const bool curve = std::any_of(n.righe.begin(), n.righe.end(),
+                                     [](const RigaPiano& r) { return r.Mutuo() != nullptr; });
+      const int intera = kAltezzaGrafico + kSpazio + (1 + static_cast<int>(n.righe.size())) * kRiga +
+                         (curve ? kAltezzaCurva + kSpazio : 0);
+      pagine.Spazio(intera <= pagine.Altezza() ? intera : kAltezzaGrafico + kSpazio + 3 * kRiga);
       const int y = pagine.Posto(kAltezzaGrafico + kSpazio);
       InPixel(p, pagine, 0, y, larghezza, kAltezzaGrafico, [&](QRect area, const QFont& font) {
         DipingiNotte(p, area, font, *notte, n.righe,
@@ -162,7 +204,7 @@ bool DipingiPiano(QPagedPaintDevice& carta, const DatiStampa& dati, const Progre
                      true);
       });
     }
-    Tabella(p, pagine, n.righe, dati.fuso);
+    Tabella(p, pagine, n.righe, dati.fuso, colonne);
     Curve(p, pagine, n.righe, dati);
     pagine.Posto(kSpazio);
     if (progresso && !progresso(static_cast<int>(k + 1), static_cast<int>(notti.size()))) return false;
