@@ -47,6 +47,7 @@ struct EventoMutuo {
   double altGiove;      // topocentric altitudes of the centres at the site at the
   double altSole;       // maximum, degrees, no refraction
   PosizioneMutuo giove;
+  bool operator==(const EventoMutuo&) const = default;
 };
 
 struct RicercaMutui {

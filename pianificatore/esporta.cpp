@@ -1,7 +1,9 @@
 #include "pianificatore/esporta.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "ephemeris/calendario.h"
 #include "ephemeris/nomi_satelliti.h"
@@ -23,11 +25,11 @@ std::string CampoCsv(const std::string& s) {
   return q + "\"";
 }
 
-std::string RecordCsv(std::initializer_list<std::string> campi) {
+std::string RecordCsv(const std::vector<std::string>& campi) {
   std::string r;
-  for (const std::string& c : campi) {
-    if (&c != campi.begin()) r += ',';
-    r += CampoCsv(c);
+  for (std::size_t i = 0; i < campi.size(); ++i) {
+    if (i > 0) r += ',';
+    r += CampoCsv(campi[i]);
   }
   return r + "\r\n";
 }
@@ -88,15 +90,6 @@ std::string Riga(const std::string& riga) {
   return piegata + riga.substr(inizio) + "\r\n";
 }
 
-// "21:14" in the zone, to the minute.
-std::string OraMinuti(const FusoOrario& fuso, double jdUT) {
-  const std::optional<OraLocale> o = fuso.Locale(MinutoPiuVicino(jdUT));
-  if (!o) return "";
-  char testo[16];
-  std::snprintf(testo, sizeof testo, "%02d:%02d", o->ore, o->minuti);
-  return testo;
-}
-
 // "Io: inizio del transito - 12/02/2027 21:14 CET, Giove a 35°, Notte".
 std::string Circostanze(const Evento& e, const FusoOrario& fuso) {
   return TestoEvento(e) + " - " + TestoOraLocale(fuso, e.jdUT) + ", Giove a " +
@@ -111,7 +104,8 @@ std::string NomeFenomeno(const Evento& inizio) {
     case Genere::Ombre: return "Transito dell'ombra" + di;
     case Genere::Occultazioni: return "Occultazione" + di;
     case Genere::Eclissi: return "Eclisse" + di;
-    case Genere::Macchia: break;
+    case Genere::Macchia:
+    case Genere::Mutui: break;
   }
   return DescrizioneEvento(inizio);
 }
@@ -124,43 +118,81 @@ std::string Uid(const Evento& e) {
          "@macchiarossa";
 }
 
+std::string Vevento(const std::string& uid, const std::string& stampa, double inizio, double fine,
+                    const std::string& sommario, const std::string& descrizione) {
+  return Riga("BEGIN:VEVENT") + Riga("UID:" + uid) + Riga("DTSTAMP:" + stampa) +
+         Riga("DTSTART:" + DataOraICal(inizio)) + Riga("DTEND:" + DataOraICal(fine)) +
+         Riga("SUMMARY:" + TestoICal(sommario)) + Riga("DESCRIPTION:" + TestoICal(descrizione)) +
+         Riga("TRANSP:TRANSPARENT") + Riga("END:VEVENT");
+}
+
+// A phenomenon: a pair of contacts, or a single one.
 std::string Vevento(const RigaPiano* primo, const RigaPiano* secondo, const FusoOrario& fuso,
                     const std::string& stampa) {
-  const Evento& e = primo->evento;
+  const Evento& e = std::get<Evento>(primo->evento);
   const double minuto = 1.0 / 1440;
   std::string sommario, descrizione = Circostanze(e, fuso);
   double fine = e.jdUT + minuto;
   if (secondo) {
-    fine = secondo->evento.jdUT;
+    const Evento& s = std::get<Evento>(secondo->evento);
+    fine = s.jdUT;
     sommario = NomeFenomeno(e);
-    descrizione.append("\n").append(Circostanze(secondo->evento, fuso));
-    descrizione.append("\nDurata: ").append(TestoDurata(e.jdUT, secondo->evento.jdUT));
+    descrizione.append("\n").append(Circostanze(s, fuso));
+    descrizione.append("\nDurata: ").append(TestoDurata(e.jdUT, s.jdUT));
   } else {
     sommario = TestoEvento(e);
     if (e.codice == CodiceEvento::GRS)
       descrizione.append("\nBen osservabile dalle ")
-          .append(OraMinuti(fuso, e.jdUT - 50 * minuto))
+          .append(TestoOra(fuso, e.jdUT - 50 * minuto))
           .append(" alle ")
-          .append(OraMinuti(fuso, e.jdUT + 50 * minuto))
+          .append(TestoOra(fuso, e.jdUT + 50 * minuto))
           .append(" (\u00b150 minuti dal transito)");
   }
-  return Riga("BEGIN:VEVENT") + Riga("UID:" + Uid(e)) + Riga("DTSTAMP:" + stampa) +
-         Riga("DTSTART:" + DataOraICal(e.jdUT)) + Riga("DTEND:" + DataOraICal(fine)) +
-         Riga("SUMMARY:" + TestoICal(sommario)) + Riga("DESCRIPTION:" + TestoICal(descrizione)) +
-         Riga("TRANSP:TRANSPARENT") + Riga("END:VEVENT");
+  return Vevento(Uid(e), stampa, e.jdUT, fine, sommario, descrizione);
+}
+
+// A mutual event, from its first contact to its last (a minute at least, as
+// the times are rounded to the minute); the UID from its maximum's minute and
+// its notation: "20270212T2014Z-1O2@macchiarossa".
+std::string Vevento(const EventoMutuo& m, const FusoOrario& fuso, const std::string& stampa) {
+  std::string sigla = NotazioneMutuo(m);
+  std::erase(sigla, ' ');
+  const double inizio = MinutoPiuVicino(m.jdInizio);
+  const double fine = std::max(MinutoPiuVicino(m.jdFine), inizio + 1.0 / 1440);
+  return Vevento(DataOraICal(m.jdMassimo, false) + "-" + sigla + "@macchiarossa", stampa, inizio,
+                 fine, TestoMutuo(m), DettagliMutuo(m, fuso));
 }
 
 }  // namespace
 
 std::string TestoCsv(std::span<const RigaPiano> righe, const FusoOrario& fuso) {
-  std::string csv = RecordCsv(
-      {"utc", "ora_locale", "fuso", "evento", "satellite", "descrizione", "alt_giove", "alt_sole"});
+  const bool mutui = std::any_of(righe.begin(), righe.end(),
+                                 [](const RigaPiano& r) { return r.Mutuo() != nullptr; });
+  std::vector<std::string> intestazione = {"utc",       "ora_locale",  "fuso",
+                                           "evento",    "satellite",   "descrizione",
+                                           "alt_giove", "alt_sole"};
+  if (mutui) intestazione.insert(intestazione.end(), {"inizio", "fine", "calo_mag"});
+  std::string csv = RecordCsv(intestazione);
   for (const RigaPiano& r : righe) {
-    const Evento& e = r.evento;
-    const std::optional<OraLocale> locale = fuso.Locale(e.jdUT);
-    csv += RecordCsv({TestoUTC(e.jdUT), DataOraLocale(locale), locale ? locale->sigla : "",
-                      SiglaEvento(e.codice), NomeDelSatellite(e.satellite), TestoEvento(e),
-                      TestoDecimali(e.altGiove, 2), TestoDecimali(e.altSole, 2)});
+    const double t = r.Istante();
+    const std::optional<OraLocale> locale = fuso.Locale(t);
+    const EventoMutuo* m = r.Mutuo();
+    std::vector<std::string> campi = {
+        TestoUTC(t),
+        DataOraLocale(locale),
+        locale ? locale->sigla : "",
+        SiglaRiga(r),
+        m ? NomeDelSatellite(m->attivo) + " e " + NomeDelSatellite(m->passivo)
+          : NomeDelSatellite(std::get<Evento>(r.evento).satellite),
+        TestoRiga(r),
+        TestoDecimali(r.AltGiove(), 2),
+        TestoDecimali(r.AltSole(), 2)};
+    if (m)
+      campi.insert(campi.end(),
+                   {TestoUTC(m->jdInizio), TestoUTC(m->jdFine), TestoDecimali(m->caloMag, 3)});
+    else if (mutui)
+      campi.insert(campi.end(), {"", "", ""});
+    csv += RecordCsv(campi);
   }
   return csv;
 }
@@ -173,6 +205,10 @@ std::string TestoICalendar(std::span<const RigaPiano> righe, const FusoOrario& f
                     Riga("X-WR-CALNAME:Fenomeni di Giove");
   const std::string stampa = DataOraICal(jdAdesso);
   for (std::size_t i = 0; i < righe.size(); ++i) {
+    if (const EventoMutuo* m = righe[i].Mutuo()) {
+      ics += Vevento(*m, fuso, stampa);
+      continue;
+    }
     const bool coppia = i + 1 < righe.size() && righe[i + 1].gruppo == righe[i].gruppo;
     ics += Vevento(&righe[i], coppia ? &righe[i + 1] : nullptr, fuso, stampa);
     if (coppia) ++i;

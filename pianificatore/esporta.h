@@ -22,15 +22,25 @@ namespace mr {
 // ("2027-02-12T20:14:35Z"), the local date and time ("2027-02-12 21:14:35"),
 // the zone's abbreviation ("CET"), the code ("Tr.I"), the satellite's name
 // ("" for the Red Spot), the description (TestoEvento), and Jupiter's and
-// the Sun's altitudes (degrees, two decimals, "" when unknown). Fields that
-// hold a comma, a quote or a line end are quoted.
+// the Sun's altitudes (degrees, two decimals, "" when unknown). A mutual
+// event's row is its maximum's: its notation as the code ("1 O 2"), its two
+// satellites ("Io e Europa"), TestoMutuo; and when the rows hold any mutual
+// event, three more columns
+//   inizio,fine,calo_mag
+// give its first and last contacts (UT, as utc) and its drop (magnitudes,
+// three decimals), empty on the other rows. Fields that hold a comma, a quote
+// or a line end are quoted.
 std::string TestoCsv(std::span<const RigaPiano> righe, const FusoOrario& fuso);
 
 // RFC 5545 iCalendar, CR LF line ends, lines folded at 75 octets (never inside
 // a UTF-8 character). One VEVENT per phenomenon: a pair of rows spans from
 // its first contact to its second; a single contact or a Red Spot transit
 // lasts a minute (the Red Spot's description gives the span of ±50 minutes
-// around the transit, when the spot is well placed on the disk). Times are UT
+// around the transit, when the spot is well placed on the disk); a mutual
+// event spans from its first contact to its last, its SUMMARY TestoMutuo and
+// its DESCRIPTION DettagliMutuo (maximum, contacts, drop, distance, where the
+// passive satellite stands), its UID made from its maximum's minute and its
+// notation. Times are UT
 // ("Z"), rounded to the minute as the list shows them; the UID is made from
 // the first contact's code, satellite and minute, so the same phenomenon
 // exported again replaces itself in a calendar. DTSTAMP is jdAdesso (UT).

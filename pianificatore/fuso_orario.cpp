@@ -22,6 +22,14 @@ std::string TestoOraLocale(const FusoOrario& fuso, double jdUT) {
   return o->sigla.empty() ? testo : testo + (" " + o->sigla);
 }
 
+std::string TestoOra(const FusoOrario& fuso, double jdUT) {
+  const std::optional<OraLocale> o = fuso.Locale(MinutoPiuVicino(jdUT));
+  if (!o) return "";
+  char testo[16];
+  std::snprintf(testo, sizeof testo, "%02d:%02d", o->ore, o->minuti);
+  return testo;
+}
+
 std::optional<double> IstanteLocale(const FusoOrario& fuso, int anno, int mese, int giorno,
                                     double ora) {
   // The clock's reading as if it were UT, less the offset in force: found in

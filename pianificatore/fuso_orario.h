@@ -36,6 +36,10 @@ double MinutoPiuVicino(double jdUT);
 // minute and the zone's abbreviation; "" when the zone cannot convert it.
 std::string TestoOraLocale(const FusoOrario& fuso, double jdUT);
 
+// "21:14": the local time of jdUT to the nearest minute, without the date;
+// "" when the zone cannot convert it.
+std::string TestoOra(const FusoOrario& fuso, double jdUT);
+
 // The UT Julian day at which the zone's clocks show the date at the given
 // hour (may carry a fraction). Nothing when the zone cannot convert the
 // instants around it. An hour that the clocks skip or show twice (at a change

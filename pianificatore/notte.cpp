@@ -146,11 +146,12 @@ void Curva(Tela& tela, const Notte& n, const Grafico& g) {
   tela.LarghezzaLinea(1);
 }
 
-// "Io Tr.I", "GRS".
-std::string Etichetta(const Evento& e) {
-  const std::string sigla = SiglaEvento(e.codice);
-  return e.satellite >= 1 && e.satellite <= 4
-             ? std::string(NomiSatelliti[e.satellite - 1].nome) + " " + sigla
+// "Io Tr.I", "GRS", "1 O 2".
+std::string Etichetta(const RigaPiano& r) {
+  const std::string sigla = SiglaRiga(r);
+  const Evento* e = r.Fenomeno();
+  return e && e->satellite >= 1 && e->satellite <= 4
+             ? std::string(NomiSatelliti[e->satellite - 1].nome) + " " + sigla
              : sigla;
 }
 
@@ -169,14 +170,14 @@ std::vector<Marca> Marche(const Notte& n, std::span<const RigaPiano> righe, cons
                           double larghezza) {
   std::vector<Marca> marche;
   for (const RigaPiano& r : righe)
-    if (r.evento.jdUT >= n.inizio && r.evento.jdUT <= n.fine) marche.push_back({&r, 0, 0});
+    if (r.Istante() >= n.inizio && r.Istante() <= n.fine) marche.push_back({&r, 0, 0});
   std::stable_sort(marche.begin(), marche.end(), [](const Marca& x, const Marca& y) {
-    return x.riga->evento.jdUT < y.riga->evento.jdUT;
+    return x.riga->Istante() < y.riga->Istante();
   });
   std::vector<double> fineFila;
   for (Marca& m : marche) {
-    const double x = g.X(m.riga->evento.jdUT);
-    const double w = LarghezzaTesto(Etichetta(m.riga->evento));
+    const double x = g.X(m.riga->Istante());
+    const double w = LarghezzaTesto(Etichetta(*m.riga));
     m.xTesto = x + 2 + w <= larghezza ? x + 2 : x - 2 - w;
     auto libera = std::find_if(fineFila.begin(), fineFila.end(),
                                [&](double f) { return f < std::min(x, m.xTesto); });
@@ -202,17 +203,16 @@ void Eventi(Tela& tela, const std::vector<Marca>& marche, const Grafico& g,
             const AspettoNotte& a) {
   for (const Marca& m : marche) {
     const RigaPiano& r = *m.riga;
-    const Evento& e = r.evento;
-    const double x = g.X(e.jdUT);
+    const double x = g.X(r.Istante());
     const double yTesto = kRigaTesto * (1 + m.fila);
-    const bool scelto = a.scelto && std::abs(*a.scelto - e.jdUT) < 1e-9;
-    const Colore colore = r.osservabile ? ColoreGenere(GenereDi(e.codice)) : ColoreNonOsservabile;
+    const bool scelto = a.scelto && std::abs(*a.scelto - r.Istante()) < 1e-9;
+    const Colore colore = r.osservabile ? ColoreGenere(GenereDi(r)) : ColoreNonOsservabile;
     tela.LarghezzaLinea(scelto ? 3 : 1);
     tela.Linea(x, yTesto + 2, x, g.Y(kAltezzaMinimaAsse), colore);
     tela.LarghezzaLinea(1);
     tela.Riempimento(colore);
-    tela.Cerchio(x, g.Y(e.altGiove), 3.5, kNero, 1);
-    Testo(tela, m.xTesto, yTesto, Etichetta(e), r.osservabile ? kNero : ColoreNonOsservabile);
+    tela.Cerchio(x, g.Y(r.AltGiove()), 3.5, kNero, 1);
+    Testo(tela, m.xTesto, yTesto, Etichetta(r), r.osservabile ? kNero : ColoreNonOsservabile);
   }
 }
 
@@ -265,11 +265,11 @@ std::vector<RigheDellaNotte> RighePerNotte(std::span<const RigaPiano> righe,
   bool tenuta = false;       // the group of row i has a night
   for (std::size_t i = 0; i < righe.size(); ++i) {
     if (i == 0 || righe[i].gruppo != righe[i - 1].gruppo) {
-      const std::optional<OraLocale> o = fuso.Locale(righe[i].evento.jdUT);
+      const std::optional<OraLocale> o = fuso.Locale(righe[i].Istante());
       tenuta = o.has_value();
       if (!tenuta) continue;
       const double giorno = GiornoGiuliano(o->giorno, o->mese, o->anno) - (o->ore < 12 ? 1 : 0);
-      if (notti.empty() || giorno != giornoNotte) notti.push_back({righe[i].evento.jdUT, {}});
+      if (notti.empty() || giorno != giornoNotte) notti.push_back({righe[i].Istante(), {}});
       giornoNotte = giorno;
     }
     if (tenuta) notti.back().righe.push_back(righe[i]);
@@ -297,9 +297,10 @@ Colore ColoreGenere(Genere g) {
     case Genere::Transiti: return RGB(110, 220, 255);
     case Genere::Ombre: return RGB(200, 130, 255);
     case Genere::Occultazioni: return RGB(120, 240, 120);
-    case Genere::Eclissi: break;
+    case Genere::Eclissi: return RGB(255, 240, 120);
+    case Genere::Mutui: break;
   }
-  return RGB(255, 240, 120);
+  return RGB(255, 150, 210);
 }
 
 void DisegnaNotte(Tela& tela, const Notte& notte, std::span<const RigaPiano> righe,

@@ -1,6 +1,7 @@
 #include "pianificatore/piano.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -23,9 +24,18 @@ std::optional<CodiceEvento> FineDi(CodiceEvento c) {
   }
 }
 
+bool SatelliteScelto(int satellite, const SceltaEventi& s) {
+  return satellite >= 1 && satellite <= 4 && s.satelliti[satellite - 1];
+}
+
 bool Scelto(const Evento& e, const SceltaEventi& s) {
   if (!s.generi[static_cast<std::size_t>(GenereDi(e.codice))]) return false;
-  return e.satellite == 0 || (e.satellite >= 1 && e.satellite <= 4 && s.satelliti[e.satellite - 1]);
+  return e.satellite == 0 || SatelliteScelto(e.satellite, s);
+}
+
+bool Scelto(const EventoMutuo& e, const SceltaEventi& s) {
+  return s.generi[static_cast<std::size_t>(Genere::Mutui)] &&
+         (SatelliteScelto(e.attivo, s) || SatelliteScelto(e.passivo, s));
 }
 
 // The event after i (in time order) that ends the phenomenon event i starts:
@@ -65,7 +75,49 @@ std::vector<RigaPiano> Righe(std::span<const Evento> eventi, Scelto scelto,
   return righe;
 }
 
+// The rows of the mutual events that scelto keeps, one each, numbered on
+// from primoGruppo, and with solo only those that pass the filter.
+template <class Scelto>
+std::vector<RigaPiano> Righe(std::span<const EventoMutuo> mutui, Scelto scelto,
+                             std::optional<FiltroVisibili> filtro, bool solo, int primoGruppo) {
+  std::vector<RigaPiano> righe;
+  for (const EventoMutuo& e : mutui) {
+    const bool osservabile = !filtro || Visibile(e, *filtro);
+    if (scelto(e) && (!solo || osservabile))
+      righe.push_back({e, osservabile, primoGruppo + static_cast<int>(righe.size()), std::nullopt});
+  }
+  return righe;
+}
+
+// "2 h 05 min", "45 min".
+std::string TestoMinuti(long minuti) {
+  char testo[40];
+  if (minuti < 60)
+    std::snprintf(testo, sizeof testo, "%ld min", minuti);
+  else
+    std::snprintf(testo, sizeof testo, "%ld h %02ld min", minuti / 60, minuti % 60);
+  return testo;
+}
+
 }  // namespace
+
+double RigaPiano::Istante() const {
+  const EventoMutuo* m = Mutuo();
+  return m ? m->jdMassimo : std::get<Evento>(evento).jdUT;
+}
+
+double RigaPiano::AltGiove() const {
+  return std::visit([](const auto& e) { return e.altGiove; }, evento);
+}
+
+double RigaPiano::AltSole() const {
+  return std::visit([](const auto& e) { return e.altSole; }, evento);
+}
+
+Genere GenereDi(const RigaPiano& r) {
+  const Evento* e = r.Fenomeno();
+  return e ? GenereDi(e->codice) : Genere::Mutui;
+}
 
 const char* NomeGenere(Genere g) {
   switch (g) {
@@ -73,9 +125,10 @@ const char* NomeGenere(Genere g) {
     case Genere::Transiti: return "Transiti";
     case Genere::Ombre: return "Ombre";
     case Genere::Occultazioni: return "Occultazioni";
-    case Genere::Eclissi: break;
+    case Genere::Eclissi: return "Eclissi";
+    case Genere::Mutui: break;
   }
-  return "Eclissi";
+  return "Fenomeni mutui";
 }
 
 Genere GenereDi(CodiceEvento codice) {
@@ -129,9 +182,15 @@ FiltroVisibili FiltroDi(const SceltaEventi& scelta) {
   return {scelta.altezzaMinima, SoleMassimo(scelta.cielo)};
 }
 
-std::vector<RigaPiano> RighePiano(std::span<const Evento> eventi, const SceltaEventi& scelta) {
-  return Righe(eventi, [&](const Evento& e) { return Scelto(e, scelta); }, FiltroDi(scelta),
-               scelta.soloOsservabili);
+std::vector<RigaPiano> RighePiano(std::span<const Evento> eventi, const SceltaEventi& scelta,
+                                  std::span<const EventoMutuo> mutui) {
+  const auto scelto = [&](const auto& e) { return Scelto(e, scelta); };
+  std::vector<RigaPiano> righe = Righe(eventi, scelto, FiltroDi(scelta), scelta.soloOsservabili);
+  const std::vector<RigaPiano> altre = Righe(mutui, scelto, FiltroDi(scelta), scelta.soloOsservabili,
+                                             static_cast<int>(righe.size()));
+  if (altre.empty()) return righe;
+  righe.insert(righe.end(), altre.begin(), altre.end());
+  return OrdinaPerTempo(std::move(righe), true);
 }
 
 std::vector<RigaPiano> RighePiano(std::span<const Evento> eventi,
@@ -139,6 +198,11 @@ std::vector<RigaPiano> RighePiano(std::span<const Evento> eventi,
   if (filtro) return Righe(eventi, [](const Evento&) { return true; }, *filtro, true);
   // No limit: every event passes, hidden contacts included.
   return Righe(eventi, [](const Evento&) { return true; }, std::nullopt, false);
+}
+
+std::vector<RigaPiano> RighePiano(std::span<const EventoMutuo> mutui,
+                                  std::optional<FiltroVisibili> filtro) {
+  return Righe(mutui, [](const EventoMutuo&) { return true; }, filtro, filtro.has_value(), 0);
 }
 
 std::vector<RigaPiano> OrdinaPerTempo(std::vector<RigaPiano> righe, bool crescente) {
@@ -152,7 +216,7 @@ std::vector<RigaPiano> OrdinaPerTempo(std::vector<RigaPiano> righe, bool crescen
     if (i > 0 && righe[i].gruppo == righe[i - 1].gruppo)
       ++gruppi.back().quante;
     else
-      gruppi.push_back({righe[i].evento.jdUT, i, 1});
+      gruppi.push_back({righe[i].Istante(), i, 1});
   }
   std::stable_sort(gruppi.begin(), gruppi.end(), [crescente](const Gruppo& a, const Gruppo& b) {
     return crescente ? a.inizio < b.inizio : a.inizio > b.inizio;
@@ -171,16 +235,53 @@ std::string TestoEvento(const Evento& e) {
   return testo + (occultazione ? " (nell'ombra di Giove)" : " (dietro Giove)");
 }
 
+std::string TestoMutuo(const EventoMutuo& e) {
+  const std::string nota = NotaPosizione(e);
+  return DescrizioneMutuoInElenco(e) + (nota.empty() ? "" : ", " + nota);
+}
+
+std::string DettagliMutuo(const EventoMutuo& e, const FusoOrario& fuso) {
+  std::string d = NotazioneMutuo(e) + " - massimo " + TestoOraLocale(fuso, e.jdMassimo) +
+                  ", Giove a " + TestoGradi(e.altGiove) + ", " + NomeCielo(CieloDi(e.altSole));
+  d += "\nDal primo all'ultimo contatto: " + TestoOra(fuso, e.jdInizio) + " - " +
+       TestoOra(fuso, e.jdFine) + " (" + DurataRiga({e, true, 0, std::nullopt}) + ")";
+  std::string calo = CaloInElenco(e);
+  calo[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(calo[0])));
+  d += "\n" + calo + " (" + NomeGenereMutuo(e.genere) + "), distanza minima dei centri " +
+       TestoDecimali(e.impattoKm, 0) + " km";
+  const std::string nota = NotaPosizione(e);
+  if (e.giove == PosizioneMutuo::AttivoInOmbra)
+    d += "\n" + nota + ": nessuna ombra, nessuna eclisse";
+  else if (!nota.empty())
+    d += "\n" + nota + (Osservabile(e.giove) ? ": misura difficile" : ": non osservabile");
+  return d;
+}
+
+std::string TestoRiga(const RigaPiano& r) {
+  const EventoMutuo* m = r.Mutuo();
+  return m ? TestoMutuo(*m) : TestoEvento(std::get<Evento>(r.evento));
+}
+
+std::string SiglaRiga(const RigaPiano& r) {
+  const EventoMutuo* m = r.Mutuo();
+  return m ? NotazioneMutuo(*m) : SiglaEvento(std::get<Evento>(r.evento).codice);
+}
+
+std::string DurataRiga(const RigaPiano& r) {
+  // A mutual event shows one instant, its maximum: its length is counted
+  // whole, and one shorter than half a minute is not called none.
+  if (const EventoMutuo* m = r.Mutuo()) {
+    const double minuti = (m->jdFine - m->jdInizio) * 1440;
+    if (!std::isfinite(minuti) || minuti < 0) return "";
+    return minuti < 0.5 ? "< 1 min" : TestoMinuti(std::lround(minuti));
+  }
+  return r.inizioCoppia ? TestoDurata(*r.inizioCoppia, r.Istante()) : "";
+}
+
 std::string TestoDurata(double inizio, double fine) {
   const double giorni = MinutoPiuVicino(fine) - MinutoPiuVicino(inizio);
   if (!std::isfinite(giorni) || giorni < 0) return "";
-  const long minuti = std::lround(giorni * 1440);
-  char testo[40];
-  if (minuti < 60)
-    std::snprintf(testo, sizeof testo, "%ld min", minuti);
-  else
-    std::snprintf(testo, sizeof testo, "%ld h %02ld min", minuti / 60, minuti % 60);
-  return testo;
+  return TestoMinuti(std::lround(giorni * 1440));
 }
 
 std::string TestoGradi(double gradi) {

@@ -5,18 +5,23 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "ephemeris/eventi.h"
+#include "ephemeris/mutui.h"
 #include "pianificatore/filtro.h"
+#include "pianificatore/fuso_orario.h"
 
 namespace mr {
 
 // The kinds of phenomena the user picks from.
-enum class Genere { Macchia, Transiti, Ombre, Occultazioni, Eclissi };
-inline constexpr std::array<Genere, 5> Generi{Genere::Macchia, Genere::Transiti, Genere::Ombre,
-                                              Genere::Occultazioni, Genere::Eclissi};
-// "Macchia Rossa", "Transiti", "Ombre", "Occultazioni", "Eclissi".
+enum class Genere { Macchia, Transiti, Ombre, Occultazioni, Eclissi, Mutui };
+inline constexpr std::array<Genere, 6> Generi{Genere::Macchia,      Genere::Transiti,
+                                              Genere::Ombre,        Genere::Occultazioni,
+                                              Genere::Eclissi,      Genere::Mutui};
+// "Macchia Rossa", "Transiti", "Ombre", "Occultazioni", "Eclissi",
+// "Fenomeni mutui".
 const char* NomeGenere(Genere g);
 Genere GenereDi(CodiceEvento codice);
 
@@ -39,7 +44,7 @@ double SoleMassimo(Cielo c);
 
 // What the user asked to list.
 struct SceltaEventi {
-  std::array<bool, Generi.size()> generi{true, true, true, true, true};  // by Genere
+  std::array<bool, Generi.size()> generi{true, true, true, true, true, true};  // by Genere
   std::array<bool, 4> satelliti{true, true, true, true};  // Io .. Callisto
   int giorni = 7;                                         // 1 .. 366
   bool soloOsservabili = true;
@@ -51,29 +56,45 @@ struct SceltaEventi {
 // The choice's altitude and sky as a filter.
 FiltroVisibili FiltroDi(const SceltaEventi& scelta);
 
-// One row of the list.
+// One row of the list: a contact of a phenomenon (or a Red Spot transit), or
+// a mutual event, which stands on one row at its maximum.
 struct RigaPiano {
-  Evento evento;
+  std::variant<Evento, EventoMutuo> evento;
   bool osservabile;  // false: listed only because the filter is off (greyed)
   int gruppo;        // the two rows of a phenomenon share it; rows apart differ
   // On the egress (or reappearance) row right after its ingress: the
   // ingress's instant, UT Julian day. Nothing on any other row.
   std::optional<double> inizioCoppia;
   bool operator==(const RigaPiano&) const = default;
+
+  const Evento* Fenomeno() const { return std::get_if<Evento>(&evento); }
+  const EventoMutuo* Mutuo() const { return std::get_if<EventoMutuo>(&evento); }
+  // The row's instant, UT Julian day: the contact, or the mutual event's maximum.
+  double Istante() const;
+  // Jupiter's and the Sun's altitudes at that instant, degrees.
+  double AltGiove() const;
+  double AltSole() const;
 };
 
-// The rows for a time-ordered list of events: those of the chosen kinds and
-// satellites (the Red Spot's whatever the satellites), and with the filter on
-// only those the site can watch. The ingress and the egress of the same
-// transit, shadow, occultation or eclipse, when both are listed, make a
-// pair: the egress row comes right after the ingress row, with the duration.
-// Order: each phenomenon at the time of its first row, so events that fall
-// between the two contacts of a pair follow the pair.
-std::vector<RigaPiano> RighePiano(std::span<const Evento> eventi, const SceltaEventi& scelta);
+Genere GenereDi(const RigaPiano& r);
+
+// The rows for a time-ordered list of events and a list of mutual events:
+// those of the chosen kinds and satellites (the Red Spot's whatever the
+// satellites; a mutual event when either of its satellites is chosen), and
+// with the filter on only those the site can watch (a mutual event at its
+// maximum). The ingress and the egress of the same transit, shadow,
+// occultation or eclipse, when both are listed, make a pair: the egress row
+// comes right after the ingress row, with the duration. Order: each
+// phenomenon at the time of its first row, so events that fall between the
+// two contacts of a pair follow the pair.
+std::vector<RigaPiano> RighePiano(std::span<const Evento> eventi, const SceltaEventi& scelta,
+                                  std::span<const EventoMutuo> mutui = {});
 
 // The same for every kind and satellite: with a filter, only the events
 // that pass it; without, all of them (each then counts as observable).
 std::vector<RigaPiano> RighePiano(std::span<const Evento> eventi,
+                                  std::optional<FiltroVisibili> filtro);
+std::vector<RigaPiano> RighePiano(std::span<const EventoMutuo> mutui,
                                   std::optional<FiltroVisibili> filtro);
 
 // The rows by time, earliest first or (crescente false) latest first: the
@@ -85,6 +106,30 @@ std::vector<RigaPiano> OrdinaPerTempo(std::vector<RigaPiano> righe, bool crescen
 // the other phenomenon where the satellite is ("Io: fine dell'occultazione
 // (nell'ombra di Giove)", "Io: inizio dell'eclisse (dietro Giove)").
 std::string TestoEvento(const Evento& e);
+
+// The description of the list for a mutual event: DescrizioneMutuoInElenco,
+// and where B stands when it is not clear of Jupiter ("Io occulta Europa
+// (parziale, calo 0,40 mag), Europa davanti a Giove").
+std::string TestoMutuo(const EventoMutuo& e);
+
+// The circumstances of a mutual event, lines ended by line feeds but the last:
+//   1 O 2 - massimo 12/02/2027 21:14 CET, Giove a 35°, Notte
+//   Dal primo all'ultimo contatto: 21:11 - 21:18 (7 min)
+//   Calo 0,40 mag (parziale), distanza minima dei centri 1234 km
+// and, when B is not clear of Jupiter, a fourth: "Europa davanti a Giove:
+// misura difficile", "Europa dietro Giove: non osservabile", "Io nell'ombra di
+// Giove: nessuna ombra, nessuna eclisse". Local times of the zone, to the minute.
+std::string DettagliMutuo(const EventoMutuo& e, const FusoOrario& fuso);
+
+// The row's description (TestoEvento or TestoMutuo) and its code: the
+// published tables' ("Tr.I", "GRS") or the observers' notation ("1 O 2").
+std::string TestoRiga(const RigaPiano& r);
+std::string SiglaRiga(const RigaPiano& r);
+
+// The row's duration: on the second row of a pair, from the first contact
+// (TestoDurata); on a mutual event, from its first contact to its last, to
+// the nearest minute ("< 1 min" under half a minute); "" on any other row.
+std::string DurataRiga(const RigaPiano& r);
 
 // "2 h 05 min", "45 min": the time from inizio to fine (UT Julian days),
 // counted between the two instants rounded to the minute as the list shows

@@ -6,8 +6,9 @@ namespace mr {
 
 namespace {
 
-constexpr const char* ChiaviGeneri[] = {"Eventi/macchia", "Eventi/transiti", "Eventi/ombre",
-                                        "Eventi/occultazioni", "Eventi/eclissi"};
+constexpr const char* ChiaviGeneri[] = {"Eventi/macchia",      "Eventi/transiti",
+                                        "Eventi/ombre",        "Eventi/occultazioni",
+                                        "Eventi/eclissi",      "Eventi/mutui"};
 constexpr const char* ChiaviSatelliti[] = {"Eventi/io", "Eventi/europa", "Eventi/ganimede",
                                            "Eventi/callisto"};
 constexpr const char* ChiaveGiorni = "Eventi/giorni";

@@ -2,11 +2,14 @@
 
 #include "ephemeris/nomi_satelliti.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 
 #include "ephemeris/calendario.h"
+#include "pianificatore/fuso_orario.h"
 
 namespace mr {
 
@@ -22,7 +25,9 @@ std::string TestoDecimali(double x, int cifre) {
 
 namespace {
 
-std::string NumeroJson(double x) { return std::isfinite(x) ? TestoDecimali(x, 2) : "null"; }
+std::string NumeroJson(double x, int cifre = 2) {
+  return std::isfinite(x) ? TestoDecimali(x, cifre) : "null";
+}
 
 std::string StringaJson(const std::string& s) {
   std::string json = "\"";
@@ -58,6 +63,24 @@ std::string Altezza(double gradi) {
   return std::isfinite(gradi) ? TestoDecimali(gradi, 1) + "°" : "-";
 }
 
+// One cell of a fixed-width table.
+struct Cella {
+  std::string testo;
+  std::size_t larghezza;
+  bool aDestra = false;
+};
+
+// The cells two blanks apart, the blanks at the end dropped.
+std::string RigaTabella(std::initializer_list<Cella> celle) {
+  std::string riga;
+  for (const Cella& c : celle) {
+    if (&c != celle.begin()) riga += "  ";
+    riga += Colonna(c.testo, c.larghezza, c.aDestra);
+  }
+  riga.erase(riga.find_last_not_of(' ') + 1);
+  return riga + "\n";
+}
+
 // The widths of the table's columns; the description's fits the longest,
 // "Ombra di Ganimede: inizio del transito".
 constexpr std::size_t kData = 10, kOra = 8, kEvento = 6, kDescrizione = 38, kGiove = 10,
@@ -66,18 +89,52 @@ constexpr std::size_t kData = 10, kOra = 8, kEvento = 6, kDescrizione = 38, kGio
 std::string Riga(const std::string& data, const std::string& ora, const std::string& evento,
                  const std::string& descrizione, const std::string& giove,
                  const std::string& sole, const std::string& nota) {
-  std::string riga = Colonna(data, kData) + "  " + Colonna(ora, kOra) + "  " +
-                     Colonna(evento, kEvento) + "  " + Colonna(descrizione, kDescrizione) + "  " +
-                     Colonna(giove, kGiove, true) + "  " + Colonna(sole, kSole, true) + "  " + nota;
-  riga.erase(riga.find_last_not_of(' ') + 1);
-  return riga + "\n";
+  return RigaTabella({{data, kData},
+                      {ora, kOra},
+                      {evento, kEvento},
+                      {descrizione, kDescrizione},
+                      {giove, kGiove, true},
+                      {sole, kSole, true},
+                      {nota, 0}});
+}
+
+// "GG/MM/AAAA" and "hh:mm:ss" (or "hh:mm") of a UT instant; "" for none.
+std::string DataTU(const std::optional<DataOraUT>& d) {
+  if (!d) return "";
+  char testo[32];
+  std::snprintf(testo, sizeof testo, "%02d/%02d/%04d", d->giorno, d->mese, d->anno);
+  return testo;
+}
+std::string OraTU(const std::optional<DataOraUT>& d, bool secondi) {
+  if (!d) return "";
+  char testo[32];
+  if (secondi)
+    std::snprintf(testo, sizeof testo, "%02d:%02d:%02d", d->ore, d->minuti, d->secondi);
+  else
+    std::snprintf(testo, sizeof testo, "%02d:%02d", d->ore, d->minuti);
+  return testo;
+}
+
+std::string NomeDi(int satellite) {
+  return satellite >= 1 && satellite <= 4 ? NomiSatelliti[satellite - 1].nome : "";
+}
+
+// "0,42": a decimal comma, as Italian prose writes numbers.
+std::string ConVirgola(std::string numero) {
+  std::replace(numero.begin(), numero.end(), '.', ',');
+  return numero;
+}
+
+// "Io occulta Europa (", "Ganimede eclissa Io (", the kind and ", ".
+std::string InizioDescrizione(const EventoMutuo& e) {
+  return NomeDi(e.attivo) + (e.tipo == TipoMutuo::Occultazione ? " occulta " : " eclissa ") +
+         NomeDi(e.passivo) + " (" + NomeGenereMutuo(e.genere) + ", ";
 }
 
 }  // namespace
 
 std::string DescrizioneEvento(const Evento& e) {
-  const std::string nome =
-      e.satellite >= 1 && e.satellite <= 4 ? NomiSatelliti[e.satellite - 1].nome : "";
+  const std::string nome = NomeDi(e.satellite);
   switch (e.codice) {
     case CodiceEvento::TrI: return nome + ": inizio del transito";
     case CodiceEvento::TrE: return nome + ": fine del transito";
@@ -119,14 +176,109 @@ std::string TabellaEventi(std::span<const Evento> eventi) {
   std::string tabella =
       Riga("Data", "Ora TU", "Evento", "Descrizione", "Alt. Giove", "Alt. Sole", "");
   for (const Evento& e : eventi) {
-    std::optional<DataOraUT> d = DataOraAlSecondo(e.jdUT);
-    char data[32] = "", ora[32] = "";
-    if (d) {
-      std::snprintf(data, sizeof data, "%02d/%02d/%04d", d->giorno, d->mese, d->anno);
-      std::snprintf(ora, sizeof ora, "%02d:%02d:%02d", d->ore, d->minuti, d->secondi);
-    }
-    tabella += Riga(data, ora, SiglaEvento(e.codice), DescrizioneEvento(e), Altezza(e.altGiove),
-                    Altezza(e.altSole), e.nascosto ? "nascosto" : "");
+    const std::optional<DataOraUT> d = DataOraAlSecondo(e.jdUT);
+    tabella += Riga(DataTU(d), OraTU(d, true), SiglaEvento(e.codice), DescrizioneEvento(e),
+                    Altezza(e.altGiove), Altezza(e.altSole), e.nascosto ? "nascosto" : "");
+  }
+  if (eventi.empty()) tabella += "Nessun evento.\n";
+  return tabella;
+}
+
+// ---- mutual events ------------------------------------------------------------
+
+std::string NotazioneMutuo(const EventoMutuo& e) {
+  return std::to_string(e.attivo) + (e.tipo == TipoMutuo::Occultazione ? " O " : " E ") +
+         std::to_string(e.passivo);
+}
+
+const char* NomeGenereMutuo(GenereMutuo g) {
+  switch (g) {
+    case GenereMutuo::Parziale: return "parziale";
+    case GenereMutuo::Totale: return "totale";
+    case GenereMutuo::Anulare: break;
+  }
+  return "anulare";
+}
+
+std::string DescrizioneMutuo(const EventoMutuo& e) {
+  return InizioDescrizione(e) + "calo " + ConVirgola(TestoDecimali(e.caloMag, 2)) + " mag)";
+}
+
+std::string TestoCalo(double caloMag) {
+  if (!std::isfinite(caloMag)) return "-";
+  const double arrotondato = std::round(caloMag / 0.05) * 0.05;
+  if (arrotondato < 0.05) return "< 0,05 mag";
+  return ConVirgola(TestoDecimali(arrotondato, 2)) + " mag";
+}
+
+std::string CaloInElenco(const EventoMutuo& e) {
+  if (e.tipo == TipoMutuo::Eclisse && e.genere == GenereMutuo::Totale)
+    return NomeDi(e.passivo) + " scompare";
+  return "calo " + TestoCalo(e.caloMag);
+}
+
+std::string DescrizioneMutuoInElenco(const EventoMutuo& e) {
+  return InizioDescrizione(e) + CaloInElenco(e) + ")";
+}
+
+std::string NotaPosizione(const EventoMutuo& e) {
+  switch (e.giove) {
+    case PosizioneMutuo::Dietro: return NomeDi(e.passivo) + " dietro Giove";
+    case PosizioneMutuo::Ombra: return NomeDi(e.passivo) + " nell'ombra di Giove";
+    case PosizioneMutuo::AttivoInOmbra: return NomeDi(e.attivo) + " nell'ombra di Giove";
+    case PosizioneMutuo::Davanti: return NomeDi(e.passivo) + " davanti a Giove";
+    case PosizioneMutuo::Libero: break;
+  }
+  return "";
+}
+
+std::string RigaJsonMutuo(const EventoMutuo& e) {
+  return std::string("{\"tipo\":\"") + SiglaMutuo(e.tipo) +
+         "\",\"attivo\":" + std::to_string(e.attivo) +
+         ",\"passivo\":" + std::to_string(e.passivo) +
+         ",\"inizio\":" + StringaJson(TestoUTC(e.jdInizio)) +
+         ",\"massimo\":" + StringaJson(TestoUTC(e.jdMassimo)) +
+         ",\"fine\":" + StringaJson(TestoUTC(e.jdFine)) +
+         ",\"impatto_km\":" + NumeroJson(e.impattoKm, 1) +
+         ",\"calo_mag\":" + NumeroJson(e.caloMag, 3) + ",\"alt_giove\":" + NumeroJson(e.altGiove) +
+         ",\"alt_sole\":" + NumeroJson(e.altSole) +
+         ",\"giove\":\"" + SiglaPosizione(e.giove) +
+         "\",\"descrizione\":" + StringaJson(DescrizioneMutuo(e)) + "}";
+}
+
+std::string RigheJsonMutui(std::span<const EventoMutuo> eventi) {
+  std::string righe;
+  for (const EventoMutuo& e : eventi) righe += RigaJsonMutuo(e) + "\n";
+  return righe;
+}
+
+std::string TabellaMutui(std::span<const EventoMutuo> eventi) {
+  // The description's column fits the longest, "Ganimede eclissa Callisto
+  // (parziale, calo < 0,05 mag)".
+  constexpr std::size_t kOraMinuti = 7, kSigla = 5, kTesto = 53;
+  const auto riga = [&](const std::string& data, const std::string& inizio,
+                        const std::string& massimo, const std::string& fine,
+                        const std::string& sigla, const std::string& descrizione,
+                        const std::string& giove, const std::string& sole,
+                        const std::string& nota) {
+    return RigaTabella({{data, kData},
+                        {inizio, kOraMinuti},
+                        {massimo, kOraMinuti},
+                        {fine, kOraMinuti},
+                        {sigla, kSigla},
+                        {descrizione, kTesto},
+                        {giove, kGiove, true},
+                        {sole, kSole, true},
+                        {nota, 0}});
+  };
+  std::string tabella = riga("Data", "Inizio", "Massimo", "Fine", "Sigla", "Descrizione",
+                             "Alt. Giove", "Alt. Sole", "");
+  for (const EventoMutuo& e : eventi) {
+    const auto minuto = [](double jdUT) { return DataOraAlSecondo(MinutoPiuVicino(jdUT)); };
+    const std::optional<DataOraUT> massimo = minuto(e.jdMassimo);
+    tabella += riga(DataTU(massimo), OraTU(minuto(e.jdInizio), false), OraTU(massimo, false),
+                    OraTU(minuto(e.jdFine), false), NotazioneMutuo(e), DescrizioneMutuoInElenco(e),
+                    Altezza(e.altGiove), Altezza(e.altSole), NotaPosizione(e));
   }
   if (eventi.empty()) tabella += "Nessun evento.\n";
   return tabella;

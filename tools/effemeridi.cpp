@@ -2,7 +2,8 @@
 // window model as the program starts, sets the fields, the zone and the check
 // boxes given on the command line, clicks a command and prints the result.
 // With --eventi it lists instead the satellites' phenomena and the Red Spot's
-// transits of a span of days from the precise ephemeris.
+// transits of a span of days from the precise ephemeris, with --mutui the
+// satellites' mutual occultations and eclipses.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -20,10 +21,16 @@
 #include "app/versione.h"
 #include "ephemeris/calendario.h"
 #include "ephemeris/eventi.h"
+#include "ephemeris/mutui.h"
 #include "ephemeris/numeri.h"
+#include "pianificatore/esporta.h"
 #include "pianificatore/filtro.h"
+#include "pianificatore/piano.h"
+#include "pianificatore/preferenze_eventi.h"
+#include "pianificatore/qtcore/fuso_qt.h"
 #include "pianificatore/testi_eventi.h"
 #include "settings/file_impostazioni.h"
+#include "settings/preferenze.h"
 #include "window/macchiarossa.h"
 #include "ephemeris/nomi_satelliti.h"
 #include "window/testo_json.h"
@@ -44,16 +51,48 @@ constexpr Azione Azioni[] = {
     {"Rotazione", &MacchiaRossa::MeridianoA},
 };
 
-// The listings of --eventi, by the names --formato takes: a new listing is one
-// more row of Formati (the usage text takes the names from there).
+// What a listing is made from besides the events: the filter of --visibili,
+// the zone of the local times, the present instant (UT Julian day).
+struct Contesto {
+  std::optional<mr::FiltroVisibili> filtro;
+  const mr::FusoOrario* fuso;
+  double adesso;
+};
+
+// The events the filter passes, as a table or as JSON lines.
+template <class E, std::string (*scrivi)(std::span<const E>)>
+std::string Visibili(std::span<const E> tutti, const Contesto& c) {
+  return c.filtro ? scrivi(mr::SoloVisibili(tutti, *c.filtro)) : scrivi(tutti);
+}
+
+// The planner's files, made as the window makes them: from the whole list,
+// the filter deciding which rows stay (so a pair is never made of contacts of
+// two different phenomena).
+template <class E>
+std::string Csv(std::span<const E> tutti, const Contesto& c) {
+  return mr::TestoCsv(mr::RighePiano(tutti, c.filtro), *c.fuso);
+}
+template <class E>
+std::string ICalendar(std::span<const E> tutti, const Contesto& c) {
+  return mr::TestoICalendar(mr::RighePiano(tutti, c.filtro), *c.fuso, c.adesso);
+}
+
+// The listings of --eventi and --mutui, by the names --formato takes: a new
+// listing is one more row of Formati (the usage text takes the names from there).
 struct Formato {
   const char* nome;
-  std::string (*testo)(std::span<const mr::Evento>);
+  std::string (*eventi)(std::span<const mr::Evento>, const Contesto&);
+  std::string (*mutui)(std::span<const mr::EventoMutuo>, const Contesto&);
   bool intestazione;  // the window, the site and the Red Spot in two lines above
+  bool locale;        // local times, in the planner's zone
 };
 constexpr Formato Formati[] = {
-    {"testo", &mr::TabellaEventi, true},
-    {"json", &mr::RigheJson, false},
+    {"testo", &Visibili<mr::Evento, &mr::TabellaEventi>,
+     &Visibili<mr::EventoMutuo, &mr::TabellaMutui>, true, false},
+    {"json", &Visibili<mr::Evento, &mr::RigheJson>,
+     &Visibili<mr::EventoMutuo, &mr::RigheJsonMutui>, false, false},
+    {"csv", &Csv<mr::Evento>, &Csv<mr::EventoMutuo>, false, true},
+    {"ics", &ICalendar<mr::Evento>, &ICalendar<mr::EventoMutuo>, false, true},
 };
 
 // "testo|json": the names of the formats.
@@ -76,7 +115,12 @@ std::string Uso() {
          "                [--minuti T] [--zona TU|TM|OE] [--cartella DIR]\n"
          "                [--macchia L0] [--deriva D] [--epoca AAAA-MM-GG]\n"
          "                [--visibili [--altezza-minima G] [--sole-massimo G]]\n"
-         "                [--formato " +
+         "                [--fuso NOME_IANA] [--formato " +
+         NomiFormati() + "]\n" +
+         "     effemeridi --mutui GIORNI [--giorno T] [--mese T] [--anno T] [--ore T]\n"
+         "                [--minuti T] [--zona TU|TM|OE] [--cartella DIR]\n"
+         "                [--visibili [--altezza-minima G] [--sole-massimo G]]\n"
+         "                [--fuso NOME_IANA] [--formato " +
          NomiFormati() + "]\n";
 }
 
@@ -85,12 +129,14 @@ class AmbienteConsole : public mr::Ambiente {
   void Avviso(const std::string& testo) override { std::cerr << testo << "\n"; }
 };
 
-// What --eventi asks for.
+// What --eventi or --mutui asks for.
 struct OpzioniEventi {
-  int giorni = 0;  // 1..3660; 0 without --eventi
+  int giorni = 0;      // 1..3660; 0 without --eventi or --mutui
+  bool mutui = false;  // --mutui: the mutual events
   std::optional<double> macchia, deriva, epoca;  // Red Spot: L0, drift, AAAAMMGG
   bool visibili = false;
   mr::FiltroVisibili filtro;
+  std::optional<std::string> fuso;  // IANA name, in place of the planner's
   const Formato* formato = &Formati[0];
 };
 
@@ -138,15 +184,21 @@ double Data(const std::string& opzione, const std::string& testo) {
   return aaaammgg;
 }
 
-// Reads one option of --eventi; false when a is none of them.
+// Reads one option of --eventi and --mutui; false when a is none of them.
 template <class Valore>
 bool OpzioneEventi(const std::string& a, Valore valore, OpzioniEventi& e) {
-  if (a == "--eventi") {
+  if (a == "--eventi" || a == "--mutui") {
     const std::string testo = valore();
     const double giorni = Numero(a, testo);
     if (!(giorni >= 1 && giorni <= 3660 && giorni == std::floor(giorni)))
-      Errore("--eventi vuole un numero intero di giorni da 1 a 3660: " + testo);
+      Errore(a + " vuole un numero intero di giorni da 1 a 3660: " + testo);
     e.giorni = static_cast<int>(giorni);
+    e.mutui = a == "--mutui";
+  } else if (a == "--fuso") {
+    const std::string nome = valore();
+    if (!mr::FusoQt(nome).Valido())
+      Errore("fuso orario sconosciuto: " + nome + " (un nome IANA, per esempio Europe/Rome)");
+    e.fuso = nome;
   } else if (a == "--macchia") e.macchia = Numero(a, valore());
   else if (a == "--deriva") e.deriva = Numero(a, valore());
   else if (a == "--epoca") e.epoca = Data(a, valore());
@@ -164,15 +216,20 @@ bool OpzioneEventi(const std::string& a, Valore valore, OpzioniEventi& e) {
   return true;
 }
 
-// Options that belong to one use only: the window's commands, the listing of
-// events, its filter.
+// Options that belong to one use only: the window's commands, the listings of
+// events, their filter, the Red Spot of the phenomena's.
 void ControllaUsi(const Opzioni& o) {
   const auto usata = [&](const char* nome) { return o.usate.count(nome) > 0; };
+  const std::string elenco = o.eventi.mutui ? "--mutui" : "--eventi";
+  if (usata("--eventi") && usata("--mutui")) Errore("--eventi e --mutui non valgono insieme");
   for (const char* nome : {"--azione", "--spunta", "--precisione", "--json", "--disegno"})
-    if (o.eventi.giorni && usata(nome)) Errore(std::string(nome) + " non vale con --eventi");
-  for (const char* nome : {"--macchia", "--deriva", "--epoca", "--visibili", "--altezza-minima",
-                           "--sole-massimo", "--formato"})
-    if (!o.eventi.giorni && usata(nome)) Errore(std::string(nome) + " vale solo con --eventi");
+    if (o.eventi.giorni && usata(nome)) Errore(std::string(nome) + " non vale con " + elenco);
+  for (const char* nome : {"--visibili", "--altezza-minima", "--sole-massimo", "--formato", "--fuso"})
+    if (!o.eventi.giorni && usata(nome))
+      Errore(std::string(nome) + " vale solo con --eventi o --mutui");
+  for (const char* nome : {"--macchia", "--deriva", "--epoca"})
+    if ((!o.eventi.giorni || o.eventi.mutui) && usata(nome))
+      Errore(std::string(nome) + " vale solo con --eventi");
   for (const char* nome : {"--altezza-minima", "--sole-massimo"})
     if (!o.eventi.visibili && usata(nome)) Errore(std::string(nome) + " vale solo con --visibili");
 }
@@ -414,8 +471,8 @@ std::string Coordinata(double gradi, char positivo, char negativo) {
   return testo;
 }
 
-// The lines above the table: the window and the site, the Red Spot and Delta
-// T, and the filter.
+// The lines above the table: the window and the site, the Red Spot (of the
+// phenomena's list) and Delta T, and the filter.
 std::string Intestazione(double inizioUT, const Opzioni& o, const mr::Impostazioni& imp) {
   const OpzioniEventi& e = o.eventi;
   const mr::DataOraUT d = *mr::DataOraAlSecondo(inizioUT);
@@ -423,44 +480,81 @@ std::string Intestazione(double inizioUT, const Opzioni& o, const mr::Impostazio
   std::snprintf(inizio, sizeof inizio, "%02d/%02d/%04d %02d:%02d TU", d.giorno, d.mese, d.anno,
                 d.ore, d.minuti);
   const mr::Sito sito = mr::SitoDi(imp);
-  std::string testo = "Eventi di " + std::to_string(e.giorni) +
-                      (e.giorni == 1 ? " giorno" : " giorni") + " dal " + inizio + ", da " +
-                      Coordinata(sito.longitudine, 'E', 'O') + " " +
+  std::string testo = std::string(e.mutui ? "Fenomeni mutui" : "Eventi") + " di " +
+                      std::to_string(e.giorni) + (e.giorni == 1 ? " giorno" : " giorni") +
+                      " dal " + inizio + ", da " + Coordinata(sito.longitudine, 'E', 'O') + " " +
                       Coordinata(sito.latitudine, 'N', 'S') + "\n";
-  testo += "Macchia Rossa a " + mr::TestoNumero(imp.longitudineMacchia) + "°";
-  if (imp.derivaMacchia != 0) {
-    const long data = std::lround(imp.dataMacchia);
-    char epoca[64];
-    std::snprintf(epoca, sizeof epoca, "%02ld/%02ld/%04ld", data % 100, data / 100 % 100,
-                  data / 10000);
-    testo += " (deriva " + mr::TestoNumero(imp.derivaMacchia) + "° al mese dal " + epoca + ")";
+  if (!e.mutui) {
+    testo += "Macchia Rossa a " + mr::TestoNumero(imp.longitudineMacchia) + "°";
+    if (imp.derivaMacchia != 0) {
+      const long data = std::lround(imp.dataMacchia);
+      char epoca[64];
+      std::snprintf(epoca, sizeof epoca, "%02ld/%02ld/%04ld", data % 100, data / 100 % 100,
+                    data / 10000);
+      testo += " (deriva " + mr::TestoNumero(imp.derivaMacchia) + "° al mese dal " + epoca + ")";
+    }
+    testo += ", ";
   }
-  testo += ", Delta T " + mr::TestoNumero(imp.deltaT) + " s\n";
+  testo += "Delta T " + mr::TestoNumero(imp.deltaT) + " s\n";
   if (e.visibili)
     testo += "Solo gli eventi visibili: Giove ad almeno " +
              mr::TestoNumero(e.filtro.altezzaMinimaGiove) + "°, Sole a non più di " +
-             mr::TestoNumero(e.filtro.altezzaMassimaSole) + "°\n";
+             mr::TestoNumero(e.filtro.altezzaMassimaSole) + "°" +
+             (e.mutui ? " al massimo, il satellite né dietro Giove né nella sua ombra" : "") +
+             "\n";
   return testo + "\n";
 }
 
-// Lists the events; the exit status.
-int ElencaEventi(const Opzioni& o) {
-  const OpzioniEventi& e = o.eventi;
-  const mr::Impostazioni imp = ImpostazioniEventi(o);
-  const double inizio = InizioUT(o, OreZona(o));
-  mr::RicercaEventi r =
-      mr::CercaEventi(inizio, e.giorni, imp.deltaT, mr::SitoDi(imp), mr::ModelloMacchiaDi(imp));
-  switch (r.esito) {
+// The exit status of a search that computed nothing (its notice on stderr);
+// nothing when it computed.
+std::optional<int> NonCalcolati(mr::EsitoEventi esito) {
+  switch (esito) {
     case mr::EsitoEventi::Calcolati: break;
     case mr::EsitoEventi::FuoriIntervallo:
       std::cerr << "Intervallo degli eventi fuori dagli anni 1600-2999: nessun calcolo\n";
       return 1;
     case mr::EsitoEventi::DatiNonValidi: Errore("data o ora non valida");
   }
-  const std::vector<mr::Evento> eventi =
-      e.visibili ? mr::SoloVisibili(r.eventi, e.filtro) : std::move(r.eventi);
+  return std::nullopt;
+}
+
+// The present instant, UT Julian day.
+double JdAdesso() {
+  using namespace std::chrono;
+  return 2440587.5 + duration<double>(system_clock::now().time_since_epoch()).count() / 86400;
+}
+
+// Lists the events or the mutual events; the exit status.
+int ElencaEventi(const Opzioni& o) {
+  const OpzioniEventi& e = o.eventi;
+  const mr::Impostazioni imp = ImpostazioniEventi(o);
+  const double inizio = InizioUT(o, OreZona(o));
+  // Local times in the planner's zone, read as the window reads it.
+  std::optional<mr::FusoQt> fuso;
+  if (e.formato->locale) {
+    std::string scelto = e.fuso.value_or("");
+    if (!e.fuso) {
+      const mr::LetturaPreferenze lettura = mr::LeggiPreferenze(o.cartella);
+      if (lettura.errore) std::cerr << mr::TestoErrore(*lettura.errore) << "\n";
+      scelto = mr::LeggiPreferenzeEventi(lettura.preferenze).fuso;
+    }
+    fuso = mr::FusoDelPianificatore(scelto);
+  }
+  const Contesto contesto{e.visibili ? std::optional(e.filtro) : std::nullopt,
+                          fuso ? &*fuso : nullptr, JdAdesso()};
+  std::string testo;
+  if (e.mutui) {
+    const mr::RicercaMutui r = mr::CercaMutui(inizio, e.giorni, imp.deltaT, mr::SitoDi(imp));
+    if (const std::optional<int> stato = NonCalcolati(r.esito)) return *stato;
+    testo = e.formato->mutui(r.eventi, contesto);
+  } else {
+    const mr::RicercaEventi r =
+        mr::CercaEventi(inizio, e.giorni, imp.deltaT, mr::SitoDi(imp), mr::ModelloMacchiaDi(imp));
+    if (const std::optional<int> stato = NonCalcolati(r.esito)) return *stato;
+    testo = e.formato->eventi(r.eventi, contesto);
+  }
   if (e.formato->intestazione) std::cout << Intestazione(inizio, o, imp);
-  std::cout << e.formato->testo(eventi);
+  std::cout << testo;
   return 0;
 }
 

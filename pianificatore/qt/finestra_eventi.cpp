@@ -31,6 +31,8 @@
 #include "ephemeris/nomi_satelliti.h"
 #include "pianificatore/esporta.h"
 #include "pianificatore/notte.h"
+#include "pianificatore/curva_luce.h"
+#include "pianificatore/qt/grafico_curva.h"
 #include "pianificatore/qt/grafico_notte.h"
 #include "pianificatore/qt/modello_eventi.h"
 #include "pianificatore/testi_eventi.h"
@@ -81,9 +83,7 @@ FinestraEventi::FinestraEventi(fs::path cartella, QWidget* genitore)
   adesso = [] { return floor<seconds>(system_clock::now()); };
   const LetturaPreferenze lettura = LeggiPreferenze(cartella_);
   preferenze_ = LeggiPreferenzeEventi(lettura.preferenze);
-  fuso_ = std::make_shared<FusoQt>(preferenze_.fuso.empty() ? NomeFusoDelSistema()
-                                                            : preferenze_.fuso);
-  if (!fuso_->Valido()) fuso_ = std::make_shared<FusoQt>(NomeFusoDelSistema());
+  fuso_ = std::make_shared<FusoQt>(FusoDelPianificatore(preferenze_.fuso));
   inizio_ = JdDi(adesso());
   CreaControlli();
   MostraScelte();
@@ -124,11 +124,13 @@ void FinestraEventi::CreaControlli() {
   };
   tabella_->setColumnWidth(ModelloEventi::OraLocale, larghezza("00/00/0000 00:00 CEST"));
   tabella_->setColumnWidth(ModelloEventi::TU, larghezza("00/00/0000 00:00"));
-  tabella_->setColumnWidth(ModelloEventi::Descrizione,
-                           larghezza("Ombra di Ganimede: inizio del transito"));
+  tabella_->setColumnWidth(ModelloEventi::Sigla, larghezza("Sigla"));
   tabella_->setColumnWidth(ModelloEventi::Durata, larghezza("0 h 00 min"));
   tabella_->setColumnWidth(ModelloEventi::Giove, larghezza("Alt. Giove"));
-  intestazione->setStretchLastSection(true);
+  tabella_->setColumnWidth(ModelloEventi::Cielo, larghezza("Crepuscolo astronomico"));
+  // The description takes the width left: a mutual event's is the longest.
+  intestazione->setMinimumSectionSize(larghezza("Sigla") / 2);
+  intestazione->setSectionResizeMode(ModelloEventi::Descrizione, QHeaderView::Stretch);
   // Sorted by time only: a click on another column sorts by time as well.
   tabella_->setSortingEnabled(true);
   tabella_->sortByColumn(ModelloEventi::OraLocale, Qt::AscendingOrder);
@@ -138,16 +140,26 @@ void FinestraEventi::CreaControlli() {
               intestazione->setSortIndicator(ModelloEventi::OraLocale, ordine);
           });
   connect(tabella_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          &FinestraEventi::MostraNotte);
+          &FinestraEventi::MostraScelto);
   connect(tabella_, &QTableView::doubleClicked, this, &FinestraEventi::DoppioClic);
   tabella_->setToolTip(Utf8("Doppio clic: la finestra principale mostra l'istante dell'evento"));
 
+  // The night's chart, and beside it the chosen mutual event's light curve.
   grafico_ = new GraficoNotte;
+  curva_ = new GraficoCurva;
+  auto* grafici = new QSplitter(Qt::Horizontal);
+  grafici->setObjectName("grafici");
+  grafici->setChildrenCollapsible(false);
+  grafici->addWidget(grafico_);
+  grafici->addWidget(curva_);
+  grafici->setStretchFactor(0, 3);
+  grafici->setStretchFactor(1, 2);
+  grafici->setSizes({3000, 2000});
   auto* divisore = new QSplitter(Qt::Vertical);
   divisore->setObjectName("divisore");
   divisore->setChildrenCollapsible(false);
   divisore->addWidget(tabella_);
-  divisore->addWidget(grafico_);
+  divisore->addWidget(grafici);
   divisore->setStretchFactor(0, 3);
   divisore->setStretchFactor(1, 2);
   colonna->addWidget(divisore, 1);
@@ -395,8 +407,10 @@ void FinestraEventi::Calcola() {
                   imp.deltaT};
   if (calcolo_ != c) {
     RicercaEventi r = CercaEventi(c.inizio, c.giorni, c.deltaT, c.sito, c.macchia);
+    RicercaMutui m = CercaMutui(c.inizio, c.giorni, c.deltaT, c.sito);
     fuoriIntervallo_ = r.esito != EsitoEventi::Calcolati;
     eventi_ = std::move(r.eventi);
+    mutui_ = std::move(m.eventi);
     calcolo_ = c;
   }
   MostraRighe();
@@ -407,14 +421,15 @@ void FinestraEventi::MostraRighe() {
   // The chosen event stays chosen when it is still listed.
   const QModelIndex attuale = tabella_->currentIndex();
   const QVariant scelto = attuale.isValid() ? attuale.data(ModelloEventi::RuoloIstante) : QVariant();
-  modello_->Imposta(RighePiano(eventi_, preferenze_.scelta), fuso_);
+  modello_->Imposta(RighePiano(eventi_, preferenze_.scelta, mutui_), fuso_);
+  curva_->setVisible(preferenze_.scelta.generi[static_cast<std::size_t>(Genere::Mutui)]);
   int riga = modello_->rowCount() > 0 ? 0 : -1;
   for (int r = 0; scelto.isValid() && r < modello_->rowCount(); ++r)
     if (modello_->index(r, 0).data(ModelloEventi::RuoloIstante) == scelto) riga = r;
   if (riga >= 0)
     tabella_->setCurrentIndex(modello_->index(riga, 0));
   else
-    MostraNotte();
+    MostraScelto();
 
   const std::size_t n = modello_->Righe().size();
   for (QPushButton* b : esportazioni_) b->setEnabled(n > 0);
@@ -425,6 +440,19 @@ void FinestraEventi::MostraRighe() {
   stato_->setText(Utf8(quanti + " \u00b7 osservatore " + TestoSito(c.sito) +
                        " \u00b7 Macchia Rossa a " + TestoMacchia(c.macchia, c.inizio) +
                        " (sistema II)"));
+}
+
+void FinestraEventi::MostraScelto() {
+  MostraNotte();
+  MostraCurva();
+}
+
+void FinestraEventi::MostraCurva() {
+  const QModelIndex i = tabella_->currentIndex();
+  const RigaPiano* riga =
+      i.isValid() ? &modello_->Righe()[static_cast<std::size_t>(i.row())] : nullptr;
+  const EventoMutuo* m = riga ? riga->Mutuo() : nullptr;
+  curva_->Imposta(m && calcolo_ ? CurvaDellEvento(*m, calcolo_->deltaT) : std::nullopt, fuso_);
 }
 
 void FinestraEventi::MostraNotte() {

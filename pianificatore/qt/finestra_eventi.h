@@ -1,6 +1,7 @@
-// The planner window "Eventi": the satellites' phenomena and the Red Spot's
-// transits of the coming days at the observer's site, filtered to what can be
-// watched, the chart of the chosen row's night, and the exports. A thin view
+// The planner window "Eventi": the satellites' phenomena, their mutual events
+// and the Red Spot's transits of the coming days at the observer's site,
+// filtered to what can be watched, the chart of the chosen row's night (and
+// the light curve of a chosen mutual event), and the exports. A thin view
 // over the planner's model (pianificatore/): it reads "Imp.txt" for the site,
 // the Red Spot and Delta T at each computation, and keeps its choices in
 // "MacchiaRossa.ini" (section Eventi).
@@ -14,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "ephemeris/mutui.h"
 #include "pianificatore/piano.h"
 #include "pianificatore/preferenze_eventi.h"
 #include "pianificatore/qt/stampa_eventi.h"
@@ -30,6 +32,7 @@ class QTableView;
 
 namespace mr {
 
+class GraficoCurva;
 class GraficoNotte;
 class ModelloEventi;
 
@@ -63,6 +66,7 @@ class FinestraEventi : public QWidget {
 
   const ModelloEventi& Modello() const { return *modello_; }
   const GraficoNotte& Grafico() const { return *grafico_; }
+  const GraficoCurva& Curva() const { return *curva_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -86,7 +90,10 @@ class FinestraEventi : public QWidget {
   // and shows the rows.
   void Calcola();
   void MostraRighe();
+  // The charts of the chosen row: its night, and a mutual event's light curve.
+  void MostraScelto();
   void MostraNotte();
+  void MostraCurva();
   void DoppioClic(const QModelIndex& indice);
 
   void EsportaCsv_Click();
@@ -113,6 +120,7 @@ class FinestraEventi : public QWidget {
   };
   std::optional<Calcolo> calcolo_;
   std::vector<Evento> eventi_;
+  std::vector<EventoMutuo> mutui_;
   bool fuoriIntervallo_ = false;
 
   bool aggiornando_ = false;  // control changes made by the window itself
@@ -127,6 +135,7 @@ class FinestraEventi : public QWidget {
   QTableView* tabella_ = nullptr;
   ModelloEventi* modello_ = nullptr;
   GraficoNotte* grafico_ = nullptr;
+  GraficoCurva* curva_ = nullptr;
   QLabel* stato_ = nullptr;
   std::vector<QPushButton*> esportazioni_;
 };

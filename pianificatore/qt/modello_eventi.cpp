@@ -4,7 +4,8 @@
 #include <QPalette>
 #include <cstdio>
 #include <map>
-#include <tuple>
+#include <string>
+#include <utility>
 
 #include "ephemeris/calendario.h"
 #include "ephemeris/eventi.h"
@@ -46,16 +47,26 @@ int ModelloEventi::columnCount(const QModelIndex& genitore) const {
 }
 
 QString ModelloEventi::Testo(const RigaPiano& r, int colonna) const {
-  const Evento& e = r.evento;
   switch (colonna) {
-    case OraLocale: return fuso_ ? Utf8(TestoOraLocale(*fuso_, e.jdUT)) : QString();
-    case TU: return Utf8(TestoTU(e.jdUT));
-    case Descrizione: return Utf8(TestoEvento(e));
-    case Durata: return r.inizioCoppia ? Utf8(TestoDurata(*r.inizioCoppia, e.jdUT)) : QString();
-    case Giove: return Utf8(TestoGradi(e.altGiove));
-    case Cielo: return QString::fromUtf8(NomeCielo(CieloDi(e.altSole)));
+    case OraLocale: return fuso_ ? Utf8(TestoOraLocale(*fuso_, r.Istante())) : QString();
+    case TU: return Utf8(TestoTU(r.Istante()));
+    case Sigla: return Utf8(SiglaRiga(r));
+    case Descrizione: return Utf8(TestoRiga(r));
+    case Durata: return Utf8(DurataRiga(r));
+    case Giove: return Utf8(TestoGradi(r.AltGiove()));
+    case Cielo: return QString::fromUtf8(NomeCielo(CieloDi(r.AltSole())));
   }
   return {};
+}
+
+QString ModelloEventi::Suggerimento(const RigaPiano& r) const {
+  QString testo = Utf8(TestoRiga(r)) + "\n";
+  if (const EventoMutuo* m = r.Mutuo())
+    testo += fuso_ ? Utf8(DettagliMutuo(*m, *fuso_)) : QString();
+  else
+    testo += Utf8(SiglaRiga(r) + "  " + TestoUTC(r.Istante()));
+  if (!r.osservabile) testo += QString::fromUtf8("\nNon osservabile con il filtro scelto");
+  return testo;
 }
 
 QVariant ModelloEventi::data(const QModelIndex& indice, int ruolo) const {
@@ -63,11 +74,8 @@ QVariant ModelloEventi::data(const QModelIndex& indice, int ruolo) const {
   const RigaPiano& r = righe_[static_cast<std::size_t>(indice.row())];
   switch (ruolo) {
     case Qt::DisplayRole: return Testo(r, indice.column());
-    case RuoloIstante: return r.evento.jdUT;
-    case Qt::ToolTipRole:
-      return Utf8(TestoEvento(r.evento)) + "\n" + QString::fromUtf8(SiglaEvento(r.evento.codice)) +
-             "  " + Utf8(TestoUTC(r.evento.jdUT)) +
-             (r.osservabile ? QString() : QString::fromUtf8("\nNon osservabile con il filtro scelto"));
+    case RuoloIstante: return r.Istante();
+    case Qt::ToolTipRole: return Suggerimento(r);
     case Qt::TextAlignmentRole:
       if (indice.column() == Giove || indice.column() == Durata)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -85,6 +93,7 @@ QVariant ModelloEventi::headerData(int sezione, Qt::Orientation orientamento, in
   switch (sezione) {
     case OraLocale: return QString::fromUtf8("Ora locale");
     case TU: return QString::fromUtf8("Tempo universale");
+    case Sigla: return QString::fromUtf8("Sigla");
     case Descrizione: return QString::fromUtf8("Evento");
     case Durata: return QString::fromUtf8("Durata");
     case Giove: return QString::fromUtf8("Alt. Giove");
@@ -97,16 +106,17 @@ void ModelloEventi::sort(int, Qt::SortOrder ordine) {
   const bool crescente = ordine == Qt::AscendingOrder;
   if (crescente == crescente_) return;
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  // The selection and the current row follow their events.
-  using Chiave = std::tuple<double, CodiceEvento, int>;
-  const auto chiave = [](const Evento& e) { return Chiave{e.jdUT, e.codice, e.satellite}; };
+  // The selection and the current row follow their events: a row is its
+  // instant and its description.
+  using Chiave = std::pair<double, std::string>;
+  const auto chiave = [](const RigaPiano& r) { return Chiave{r.Istante(), TestoRiga(r)}; };
   const QModelIndexList vecchi = persistentIndexList();
   std::vector<Chiave> chiavi;
-  for (const QModelIndex& v : vecchi) chiavi.push_back(chiave(righe_[static_cast<std::size_t>(v.row())].evento));
+  for (const QModelIndex& v : vecchi) chiavi.push_back(chiave(righe_[static_cast<std::size_t>(v.row())]));
   crescente_ = crescente;
   righe_ = OrdinaPerTempo(std::move(righe_), crescente_);
   std::map<Chiave, int> nuove;
-  for (std::size_t i = 0; i < righe_.size(); ++i) nuove[chiave(righe_[i].evento)] = static_cast<int>(i);
+  for (std::size_t i = 0; i < righe_.size(); ++i) nuove[chiave(righe_[i])] = static_cast<int>(i);
   QModelIndexList spostati;
   for (int k = 0; k < vecchi.size(); ++k)
     spostati.append(index(nuove.at(chiavi[static_cast<std::size_t>(k)]), vecchi[k].column()));

@@ -1,6 +1,7 @@
 // The planner's list as a Qt table model: one row per RigaPiano, columns for
-// the local time, UT, the description, the duration of a pair, Jupiter's
-// altitude and the sky. Sorting (by time, either way) keeps pairs together.
+// the local time, UT, the code, the description, the duration (of a pair, of
+// a mutual event), Jupiter's altitude and the sky. Sorting (by time, either
+// way) keeps pairs together.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -16,8 +17,8 @@ class ModelloEventi : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Colonna { OraLocale, TU, Descrizione, Durata, Giove, Cielo, NumeroColonne };
-  // The row's instant, UT Julian day (double).
+  enum Colonna { OraLocale, TU, Sigla, Descrizione, Durata, Giove, Cielo, NumeroColonne };
+  // The row's instant, UT Julian day (double): a mutual event's maximum.
   static constexpr int RuoloIstante = Qt::UserRole + 1;
 
   explicit ModelloEventi(QObject* genitore = nullptr);
@@ -38,6 +39,7 @@ class ModelloEventi : public QAbstractTableModel {
 
  private:
   QString Testo(const RigaPiano& r, int colonna) const;
+  QString Suggerimento(const RigaPiano& r) const;
 
   std::vector<RigaPiano> righe_;
   std::shared_ptr<const FusoOrario> fuso_;

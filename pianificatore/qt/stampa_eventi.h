@@ -1,5 +1,6 @@
 // The planner's list on paper: a heading with the site and the Red Spot's
-// longitude, then night by night the chart and the rows of that night.
+// longitude, then night by night the chart, the rows of that night and the
+// light curves of its mutual events.
 #pragma once
 
 #include <QByteArray>

@@ -8,7 +8,9 @@
 
 namespace mr {
 
-FusoQt::FusoQt(const std::string& nome) : zona_(QByteArray::fromStdString(nome)) {}
+// An empty name would be taken for the system's zone: it is none.
+FusoQt::FusoQt(const std::string& nome)
+    : zona_(nome.empty() ? QTimeZone() : QTimeZone(QByteArray::fromStdString(nome))) {}
 
 std::string FusoQt::Nome() const { return zona_.id().toStdString(); }
 
@@ -28,6 +30,11 @@ std::optional<OraLocale> FusoQt::Locale(double jdUT) const {
 std::string NomeFusoDelSistema() {
   const QByteArray nome = QTimeZone::systemTimeZoneId();
   return QTimeZone(nome).isValid() ? nome.toStdString() : "UTC";
+}
+
+FusoQt FusoDelPianificatore(const std::string& scelto) {
+  FusoQt fuso(scelto);
+  return scelto.empty() || !fuso.Valido() ? FusoQt(NomeFusoDelSistema()) : fuso;
 }
 
 std::vector<std::string> NomiFusi() {

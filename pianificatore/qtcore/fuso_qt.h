@@ -25,6 +25,10 @@ class FusoQt : public FusoOrario {
 // The system's own zone ("UTC" when it has none the data knows).
 std::string NomeFusoDelSistema();
 
+// The planner's zone: the one chosen (PreferenzeEventi::fuso), or the
+// system's when none is chosen or the data does not know it.
+FusoQt FusoDelPianificatore(const std::string& scelto);
+
 // Every zone the system knows, in name order.
 std::vector<std::string> NomiFusi();
 

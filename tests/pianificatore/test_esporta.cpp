@@ -168,5 +168,100 @@ TEST(Esporta, ICalendarDiUnMese) {
   icalcomponent_free(calendario);
 }
 
+// ---- mutual events --------------------------------------------------------------
+
+// Ganymede's shadow on Io, in front of Jupiter's disk, during the transit of
+// kEventi: 21:02:10 - 21:05:40 - 21:09:05 UT.
+const EventoMutuo kMutuo{TipoMutuo::Eclisse,  3,
+                         1,                   Ut(2027, 3, 27, 21, 2, 10),
+                         Ut(2027, 3, 27, 21, 5, 40), Ut(2027, 3, 27, 21, 9, 5),
+                         987.4,               GenereMutuo::Parziale,
+                         0.4237,              45.5,
+                         -33,                 PosizioneMutuo::Davanti};
+
+std::vector<RigaPiano> RigheConMutuo() {
+  SceltaEventi tutto;
+  tutto.soloOsservabili = false;
+  return RighePiano(kEventi, tutto, std::vector<EventoMutuo>{kMutuo});
+}
+
+// A mutual event's row at its maximum, its notation as the code, both
+// satellites, and three more columns for the whole file: its contacts and its
+// drop to 0.001 mag.
+TEST(Esporta, CsvConUnFenomenoMutuo) {
+  const std::string atteso =
+      "utc,ora_locale,fuso,evento,satellite,descrizione,alt_giove,alt_sole,inizio,fine,calo_mag\r\n"
+      "2027-03-27T20:14:35Z,2027-03-27 21:14:35,CET,Tr.I,Io,Io: inizio del transito,35.25,"
+      "-30.50,,,\r\n"
+      "2027-03-27T22:24:31Z,2027-03-27 23:24:31,CET,Tr.E,Io,Io: fine del transito,52.10,"
+      "-40.00,,,\r\n"
+      "2027-03-27T21:05:40Z,2027-03-27 22:05:40,CET,3 E 1,Ganimede e Io,"
+      "\"Ganimede eclissa Io (parziale, calo 0,40 mag), Io davanti a Giove\",45.50,-33.00,"
+      "2027-03-27T21:02:10Z,2027-03-27T21:09:05Z,0.424\r\n"
+      "2027-03-28T01:30:10Z,2027-03-28 03:30:10,CEST,GRS,,Macchia Rossa al meridiano centrale,"
+      "20.46,-25.00,,,\r\n"
+      "2027-03-28T02:05:00Z,2027-03-28 04:05:00,CEST,Oc.R,Europa,"
+      "Europa: fine dell'occultazione (nell'ombra di Giove),-1.20,-20.00,,,\r\n";
+  EXPECT_EQ(TestoCsv(RigheConMutuo(), FusoQt("Europe/Rome")), atteso);
+}
+
+// One event from the first contact to the last, to the minute; what libical
+// reads back, unfolded and unescaped.
+TEST(Esporta, ICalendarConUnFenomenoMutuo) {
+  const std::string ics = TestoICalendar(RigheConMutuo(), FusoQt("Europe/Rome"), Ut(2027, 3, 1, 8, 0));
+  EXPECT_NE(ics.find("BEGIN:VEVENT\r\n"
+                     "UID:20270327T2106Z-3E1@macchiarossa\r\n"
+                     "DTSTAMP:20270301T080000Z\r\n"
+                     "DTSTART:20270327T210200Z\r\n"
+                     "DTEND:20270327T210900Z\r\n"),
+            std::string::npos)
+      << ics;
+  icalcomponent* calendario = icalparser_parse_string(ics.c_str());
+  ASSERT_NE(calendario, nullptr);
+  icalrestriction_check(calendario);
+  EXPECT_EQ(icalcomponent_count_errors(calendario), 0) << ics;
+  EXPECT_EQ(icalcomponent_count_components(calendario, ICAL_VEVENT_COMPONENT), 4);
+  icalcomponent* e = icalcomponent_get_first_component(calendario, ICAL_VEVENT_COMPONENT);
+  e = icalcomponent_get_next_component(calendario, ICAL_VEVENT_COMPONENT);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(icaltime_as_timet(icalcomponent_get_dtstart(e)), 1806181320);  // 2027-03-27 21:02 UT
+  EXPECT_EQ(icaltime_as_timet(icalcomponent_get_dtend(e)), 1806181740);    // 21:09 UT
+  EXPECT_STREQ(icalcomponent_get_summary(e),
+               "Ganimede eclissa Io (parziale, calo 0,40 mag), Io davanti a Giove");
+  EXPECT_STREQ(icalcomponent_get_description(e),
+               "3 E 1 - massimo 27/03/2027 22:06 CET, Giove a 46°, Notte\n"
+               "Dal primo all'ultimo contatto: 22:02 - 22:09 (7 min)\n"
+               "Calo 0,40 mag (parziale), distanza minima dei centri 987 km\n"
+               "Io davanti a Giove: misura difficile");
+  icalcomponent_free(calendario);
+}
+
+// A grazing event of 25 s has both contacts in one minute: the calendar
+// event still lasts that minute.
+TEST(Esporta, ICalendarDiUnFenomenoMutuoBrevissimo) {
+  EventoMutuo radente = kMutuo;
+  radente.jdInizio = Ut(2027, 3, 27, 21, 5, 35);
+  radente.jdFine = Ut(2027, 3, 27, 21, 6, 0);
+  const std::vector<RigaPiano> righe = RighePiano(std::vector<EventoMutuo>{radente}, std::nullopt);
+  const std::string ics = TestoICalendar(righe, FusoQt("Europe/Rome"), Ut(2027, 3, 1, 8, 0));
+  EXPECT_NE(ics.find("DTSTART:20270327T210600Z\r\nDTEND:20270327T210700Z\r\n"), std::string::npos)
+      << ics;
+  icalcomponent* calendario = icalparser_parse_string(ics.c_str());
+  ASSERT_NE(calendario, nullptr);
+  icalrestriction_check(calendario);
+  EXPECT_EQ(icalcomponent_count_errors(calendario), 0) << ics;
+  icalcomponent_free(calendario);
+}
+
+// Without mutual events the file keeps its eight columns.
+TEST(Esporta, CsvSenzaFenomeniMutuiOttoColonne) {
+  SceltaEventi tutto;
+  tutto.soloOsservabili = false;
+  const std::string csv = TestoCsv(RighePiano(kEventi, tutto), FusoQt("Europe/Rome"));
+  EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+            "utc,ora_locale,fuso,evento,satellite,descrizione,alt_giove,alt_sole");
+  EXPECT_EQ(csv, TestoCsv(RighePiano(kEventi, std::nullopt), FusoQt("Europe/Rome")));
+}
+
 }  // namespace
 }  // namespace mr

@@ -46,7 +46,37 @@ TEST(Filtro, SoloVisibiliInOrdine) {
   ASSERT_EQ(visibili.size(), 2u);
   EXPECT_EQ(visibili[0].jdUT, 1);
   EXPECT_EQ(visibili[1].jdUT, 4);
-  EXPECT_TRUE(SoloVisibili({}, {}).empty());
+  EXPECT_TRUE(SoloVisibili(std::span<const Evento>{}, {}).empty());
+}
+
+// A mutual event at its maximum: the altitudes as for a contact, and B where
+// it can be seen at all.
+TEST(Filtro, FenomeniMutuiVisibili) {
+  using P = PosizioneMutuo;
+  struct Case {
+    const char* nome;
+    double altGiove, altSole;
+    P giove;
+    bool visibile;
+  };
+  const Case cases[] = {
+      {"clear, high, dark", 35, -30, P::Libero, true},
+      {"in front of the disk: with care, but seen", 35, -30, P::Davanti, true},
+      {"behind Jupiter", 35, -30, P::Dietro, false},
+      {"in Jupiter's shadow", 35, -30, P::Ombra, false},
+      {"A in Jupiter's shadow casts none", 35, -30, P::AttivoInOmbra, false},
+      {"Jupiter below 10 degrees", 9.99, -30, P::Libero, false},
+      {"twilight too bright", 35, -5.99, P::Libero, false},
+      {"at both limits", 10, -6, P::Davanti, true},
+      {"no altitude", NAN, -30, P::Libero, false},
+  };
+  for (const auto& c : cases) {
+    const EventoMutuo e{TipoMutuo::Occultazione, 1, 2, 2461376.40, 2461376.41, 2461376.42,
+                        800, GenereMutuo::Parziale, 0.3, c.altGiove, c.altSole, c.giove};
+    EXPECT_EQ(Visibile(e, {10, -6}), c.visibile) << c.nome;
+    EXPECT_EQ(SoloVisibili(std::vector<EventoMutuo>{e}, {10, -6}).size(), c.visibile ? 1u : 0u)
+        << c.nome;
+  }
 }
 
 }  // namespace

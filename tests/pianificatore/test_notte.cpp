@@ -125,7 +125,7 @@ TEST(Notte, OreLocaliQuandoCambiaLOra) {
 // 12:00 starts the next; a pair that crosses noon stays with its first row.
 TEST(Notte, RighePerNotte) {
   const auto riga = [](double jd, CodiceEvento c, int gruppo, std::optional<double> coppia = {}) {
-    return RigaPiano{{jd, c, 1, 30, -30, false}, true, gruppo, coppia};
+    return RigaPiano{Evento{jd, c, 1, 30, -30, false}, true, gruppo, coppia};
   };
   const std::vector<RigaPiano> righe = {
       riga(Ut(2027, 2, 12, 20, 0), C::GRS, 0),
@@ -141,9 +141,9 @@ TEST(Notte, RighePerNotte) {
   ASSERT_EQ(notti.size(), 3u);
   const std::size_t quante[] = {2, 3, 1};
   for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(notti[k].righe.size(), quante[k]) << k;
-  EXPECT_EQ(notti[1].istante, righe[2].evento.jdUT);
+  EXPECT_EQ(notti[1].istante, righe[2].Istante());
   EXPECT_EQ(notti[1].righe[2], righe[4]);
-  EXPECT_EQ(notti[2].istante, righe[5].evento.jdUT);
+  EXPECT_EQ(notti[2].istante, righe[5].Istante());
   EXPECT_TRUE(RighePerNotte({}, FusoQt("Europe/Rome")).empty());
 }
 
@@ -182,10 +182,10 @@ TEST(Notte, DisegnoRegistrato) {
   ASSERT_TRUE(n);
   const double grs = Ut(2027, 2, 12, 23, 0), io = Ut(2027, 2, 13, 5, 0);
   const std::vector<RigaPiano> righe = {
-      {{grs, C::GRS, 0, 63.095, -50, false}, true, 0, std::nullopt},
-      {{io, C::TrI, 1, 13.022, -19, false}, false, 1, std::nullopt},
+      {Evento{grs, C::GRS, 0, 63.095, -50, false}, true, 0, std::nullopt},
+      {Evento{io, C::TrI, 1, 13.022, -19, false}, false, 1, std::nullopt},
       // Another night's: not drawn.
-      {{Ut(2027, 2, 14, 1, 0), C::TrE, 1, 40, -50, false}, true, 2, std::nullopt},
+      {Evento{Ut(2027, 2, 14, 1, 0), C::TrE, 1, 40, -50, false}, true, 2, std::nullopt},
   };
   TelaRegistrata tela;
   DisegnaNotte(tela, *n, righe,
@@ -288,6 +288,44 @@ TEST(Notte, DisegnoRegistrato) {
   EXPECT_NEAR(etichetta->y, Y(10), 15);
 }
 
+// A mutual event: one mark at its maximum, on Jupiter's curve there, in its
+// kind's colour (the chosen one thicker), labelled in the observers' notation.
+TEST(Notte, FenomenoMutuoSegnatoAlMassimo) {
+  FusoQt roma("Europe/Rome");
+  std::optional<Notte> n = NotteDi(Ut(2027, 2, 12, 20, 14), roma, kRoma, 69);
+  ASSERT_TRUE(n);
+  const double massimo = Ut(2027, 2, 12, 22, 0);
+  const EventoMutuo m{TipoMutuo::Occultazione, 1, 2, massimo - 0.003, massimo, massimo + 0.003,
+                      500, GenereMutuo::Parziale, 0.5, 60, -45, PosizioneMutuo::Libero};
+  const std::vector<RigaPiano> righe = {{m, true, 0, std::nullopt}};
+  TelaRegistrata tela;
+  DisegnaNotte(tela, *n, righe,
+               {.larghezza = 800, .altezza = 260, .altezzaMinima = 10, .titolo = "",
+                .scelto = massimo});
+  const Disegno d{tela.operazioni};
+  const auto orizzonte = d.Di(T::Linea, ColoreOrizzonte);
+  ASSERT_EQ(orizzonte.size(), 1u);
+  const double x0 = orizzonte[0].x1, x1 = orizzonte[0].x2;
+  const double x = x0 + (massimo - n->inizio) / (n->fine - n->inizio) * (x1 - x0);
+  const auto marca = d.Di(T::Linea, ColoreGenere(Genere::Mutui));
+  ASSERT_EQ(marca.size(), 1u);
+  EXPECT_NEAR(marca[0].x1, x, 1e-9);
+  for (std::size_t i = 1; i < d.op.size(); ++i) {
+    if (d.op[i].tipo == T::Linea && d.op[i].colore == ColoreGenere(Genere::Mutui)) {
+      EXPECT_EQ(d.op[i - 1].larghezza, 3);
+    }
+  }
+  bool etichetta = false;
+  for (const auto& s : d.Scritte()) etichetta |= s.testo == "1 O 2" && std::abs(s.x - (x + 2)) < 1e-9;
+  EXPECT_TRUE(etichetta);
+  // A colour of its own among the kinds.
+  for (Genere g : Generi) {
+    if (g != Genere::Mutui) {
+      EXPECT_NE(ColoreGenere(g), ColoreGenere(Genere::Mutui));
+    }
+  }
+}
+
 // A crowded night: labels of events minutes apart go on rows of their own,
 // all above the chart, which gives up height for them.
 TEST(Notte, EtichetteAffollateSuPiuRighe) {
@@ -296,7 +334,7 @@ TEST(Notte, EtichetteAffollateSuPiuRighe) {
   std::vector<RigaPiano> righe;
   const CodiceEvento codici[] = {C::TrI, C::ShI, C::OcR, C::EcD, C::TrE};
   for (int k = 0; k < 5; ++k)
-    righe.push_back({{Ut(2027, 2, 12, 22, 5 * k), codici[k], k % 4 + 1, 50, -40, false}, true, k,
+    righe.push_back({Evento{Ut(2027, 2, 12, 22, 5 * k), codici[k], k % 4 + 1, 50, -40, false}, true, k,
                      std::nullopt});
   const auto disegna = [&](std::span<const RigaPiano> r) {
     TelaRegistrata tela;
@@ -325,8 +363,8 @@ TEST(Notte, EtichettaAlBordoDestro) {
   ASSERT_TRUE(n);
   const double tardi = n->fine - 5 * kMinuto, presto = n->inizio + 5 * kMinuto;
   const std::vector<RigaPiano> righe = {
-      {{presto, C::TrI, 3, 5, 20, false}, true, 0, std::nullopt},
-      {{tardi, C::ShI, 3, 5, 20, false}, true, 1, std::nullopt},
+      {Evento{presto, C::TrI, 3, 5, 20, false}, true, 0, std::nullopt},
+      {Evento{tardi, C::ShI, 3, 5, 20, false}, true, 1, std::nullopt},
   };
   TelaRegistrata tela;
   DisegnaNotte(tela, *n, righe, {.larghezza = 800, .altezza = 260, .titolo = "", .scelto = {}});

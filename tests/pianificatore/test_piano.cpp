@@ -37,7 +37,7 @@ struct Fissa {
 
 std::vector<double> Istanti(const std::vector<RigaPiano>& righe) {
   std::vector<double> t;
-  for (const RigaPiano& r : righe) t.push_back(r.evento.jdUT);
+  for (const RigaPiano& r : righe) t.push_back(r.Istante());
   return t;
 }
 
@@ -104,14 +104,14 @@ TEST(Piano, GeneriESatelliti) {
   const auto& e = f.eventi;
   SceltaEventi scelta;
   scelta.soloOsservabili = false;
-  scelta.generi = {false, false, true, false, false};  // Ombre
+  scelta.generi = {false, false, true, false, false, false};  // Ombre
   EXPECT_EQ(Istanti(RighePiano(e, scelta)), (std::vector<double>{e[0].jdUT, e[3].jdUT}));
   // The Red Spot whatever the satellites.
-  scelta.generi = {true, true, true, true, true};
+  scelta.generi = {true, true, true, true, true, true};
   scelta.satelliti = {false, false, false, false};
   EXPECT_EQ(Istanti(RighePiano(e, scelta)), (std::vector<double>{e[2].jdUT}));
   scelta.satelliti = {false, true, false, false};  // Europa
-  scelta.generi = {false, false, false, true, true};
+  scelta.generi = {false, false, false, true, true, false};
   EXPECT_EQ(Istanti(RighePiano(e, scelta)),
             (std::vector<double>{e[5].jdUT, e[6].jdUT, e[7].jdUT}));
 }
@@ -139,6 +139,146 @@ TEST(Piano, NessunaCoppiaTraFenomeniDiversi) {
   EXPECT_EQ(RighePiano(eventi, FiltroVisibili{0, -6}).size(), 2u);
 }
 
+// ---- mutual events --------------------------------------------------------------
+
+using T = TipoMutuo;
+using P = PosizioneMutuo;
+
+// The same night's mutual events, by maximum, each lasting from 3 minutes
+// before its maximum to 3 min 20 s after.
+struct FissaMutui : Fissa {
+  EventoMutuo m(T tipo, int a, int b, int ore, int minuti, double alt, double sole, P p) const {
+    const double x = t(ore, minuti);
+    return {tipo, a, b, x - 3.0 / 1440, x, x + 10.0 / 3 / 1440, 1234.6, GenereMutuo::Parziale,
+            0.41, alt, sole, p};
+  }
+  std::vector<EventoMutuo> mutui{
+      m(T::Occultazione, 1, 2, 19, 30, 40, -20, P::Libero),   // 0
+      m(T::Eclisse, 3, 4, 20, 30, 46, -26, P::Davanti),       // 1 in front of the disk: seen
+      m(T::Eclisse, 2, 1, 22, 0, 55, -35, P::AttivoInOmbra),  // 2 Europa casts no shadow
+      m(T::Occultazione, 1, 3, 22, 30, 57, -37, P::Libero),   // 3
+      m(T::Occultazione, 4, 3, 23, 55, 8, -43, P::Libero),    // 4 Jupiter below 10 degrees
+  };
+};
+
+// One row each, at its maximum, among the phenomena by the time of their
+// first rows; with the filter on, only those seen.
+TEST(Piano, FenomeniMutuiTraGliAltri) {
+  FissaMutui f;
+  const auto& e = f.eventi;
+  const auto& m = f.mutui;
+  const std::vector<RigaPiano> attese = {
+      {e[0], true, 0, std::nullopt}, {e[3], true, 0, e[0].jdUT},
+      {e[1], true, 2, std::nullopt}, {e[4], true, 2, e[1].jdUT},
+      {e[2], true, 4, std::nullopt}, {m[0], true, 8, std::nullopt},
+      {m[1], true, 9, std::nullopt}, {e[5], true, 5, std::nullopt},
+      {m[3], true, 10, std::nullopt}, {e[7], true, 6, std::nullopt},
+      {e[9], true, 7, std::nullopt},
+  };
+  EXPECT_EQ(RighePiano(e, SceltaEventi{}, m), attese);
+
+  SceltaEventi tutto;
+  tutto.soloOsservabili = false;
+  const std::vector<RigaPiano> righe = RighePiano(e, tutto, m);
+  std::vector<std::pair<double, bool>> mutue;
+  for (const RigaPiano& r : righe)
+    if (r.Mutuo()) mutue.emplace_back(r.Istante(), r.osservabile);
+  EXPECT_EQ(mutue, (std::vector<std::pair<double, bool>>{{m[0].jdMassimo, true},
+                                                         {m[1].jdMassimo, true},
+                                                         {m[2].jdMassimo, false},
+                                                         {m[3].jdMassimo, true},
+                                                         {m[4].jdMassimo, false}}));
+  // Time order throughout (the pairs by their first contact).
+  for (std::size_t i = 1; i < righe.size(); ++i)
+    if (righe[i].gruppo != righe[i - 1].gruppo) {
+      const double prima = righe[i - 1].inizioCoppia.value_or(righe[i - 1].Istante());
+      EXPECT_LE(prima, righe[i].Istante()) << i;
+    }
+}
+
+// The kind, and the satellites: a mutual event is listed when either of its
+// two is chosen.
+TEST(Piano, FenomeniMutuiPerGenereESatelliti) {
+  FissaMutui f;
+  const auto istanti = [&](const SceltaEventi& s) {
+    std::vector<double> t;
+    for (const RigaPiano& r : RighePiano(f.eventi, s, f.mutui))
+      if (r.Mutuo()) t.push_back(r.Istante());
+    return t;
+  };
+  SceltaEventi scelta;
+  scelta.soloOsservabili = false;
+  scelta.satelliti = {false, false, true, false};  // Ganymede
+  EXPECT_EQ(istanti(scelta), (std::vector<double>{f.mutui[1].jdMassimo, f.mutui[3].jdMassimo,
+                                                  f.mutui[4].jdMassimo}));
+  scelta.satelliti = {false, true, false, false};  // Europa
+  EXPECT_EQ(istanti(scelta), (std::vector<double>{f.mutui[0].jdMassimo, f.mutui[2].jdMassimo}));
+  scelta.generi[static_cast<std::size_t>(Genere::Mutui)] = false;
+  scelta.satelliti = {true, true, true, true};
+  EXPECT_TRUE(istanti(scelta).empty());
+  EXPECT_EQ(NomeGenere(Genere::Mutui), std::string("Fenomeni mutui"));
+}
+
+// The command line's rows: every event, or those the filter passes.
+TEST(Piano, SoloFenomeniMutui) {
+  FissaMutui f;
+  const std::vector<RigaPiano> tutte = RighePiano(f.mutui, std::nullopt);
+  ASSERT_EQ(tutte.size(), 5u);
+  for (std::size_t i = 0; i < tutte.size(); ++i) {
+    EXPECT_EQ(tutte[i], (RigaPiano{f.mutui[i], true, static_cast<int>(i), std::nullopt}));
+  }
+  std::vector<double> visibili;
+  for (const RigaPiano& r : RighePiano(f.mutui, FiltroVisibili{10, -6})) visibili.push_back(r.Istante());
+  EXPECT_EQ(visibili, (std::vector<double>{f.mutui[0].jdMassimo, f.mutui[1].jdMassimo,
+                                           f.mutui[3].jdMassimo}));
+}
+
+TEST(Piano, TestiDiUnaRigaMutua) {
+  FissaMutui f;
+  const RigaPiano riga{f.mutui[1], true, 0, std::nullopt};
+  EXPECT_EQ(SiglaRiga(riga), "3 E 4");
+  EXPECT_EQ(TestoRiga(riga),
+            "Ganimede eclissa Callisto (parziale, calo 0,40 mag), Callisto davanti a Giove");
+  EXPECT_EQ(GenereDi(riga), Genere::Mutui);
+  EXPECT_EQ(riga.AltGiove(), 46);
+  EXPECT_EQ(riga.AltSole(), -26);
+  // 6 min 20 s, counted whole; a grazing event of 20 s is not "0 min".
+  EXPECT_EQ(DurataRiga(riga), "6 min");
+  EventoMutuo radente = f.mutui[0];
+  radente.jdFine = radente.jdInizio + 20.0 / 86400;
+  EXPECT_EQ(DurataRiga({radente, true, 0, std::nullopt}), "< 1 min");
+  // A phenomenon's rows: the duration on the pair's second row only.
+  EXPECT_EQ(DurataRiga({f.eventi[3], true, 0, f.eventi[0].jdUT}), "2 h 15 min");
+  EXPECT_EQ(DurataRiga({f.eventi[0], true, 0, std::nullopt}), "");
+  EXPECT_EQ(SiglaRiga({f.eventi[0], true, 0, std::nullopt}), "Sh.I");
+}
+
+// Maximum, contacts, drop, distance and where B stands, in the zone's time
+// (CET: UT + 1 h).
+TEST(Piano, DettagliDiUnFenomenoMutuo) {
+  FissaMutui f;
+  const FusoFisso cet("Europe/Rome", "CET", 3600);
+  EXPECT_EQ(DettagliMutuo(f.mutui[1], cet),
+            "3 E 4 - massimo 12/02/2027 21:30 CET, Giove a 46°, Notte\n"
+            "Dal primo all'ultimo contatto: 21:27 - 21:33 (6 min)\n"
+            "Calo 0,40 mag (parziale), distanza minima dei centri 1235 km\n"
+            "Callisto davanti a Giove: misura difficile");
+  EXPECT_EQ(DettagliMutuo(f.mutui[0], cet),
+            "1 O 2 - massimo 12/02/2027 20:30 CET, Giove a 40°, Notte\n"
+            "Dal primo all'ultimo contatto: 20:27 - 20:33 (6 min)\n"
+            "Calo 0,40 mag (parziale), distanza minima dei centri 1235 km");
+  const std::string ombra = DettagliMutuo(f.mutui[2], cet);
+  EXPECT_TRUE(ombra.ends_with("\nEuropa nell'ombra di Giove: nessuna ombra, nessuna eclisse"))
+      << ombra;
+  EventoMutuo dietro = f.mutui[3];
+  dietro.giove = P::Dietro;
+  dietro.genere = GenereMutuo::Totale;
+  dietro.tipo = T::Eclisse;
+  const std::string testo = DettagliMutuo(dietro, cet);
+  EXPECT_NE(testo.find("\nGanimede scompare (totale), distanza"), std::string::npos) << testo;
+  EXPECT_TRUE(testo.ends_with("\nGanimede dietro Giove: non osservabile")) << testo;
+}
+
 TEST(Piano, OrdineDecrescenteTieneInsiemeLeCoppie) {
   Fissa f;
   const auto& e = f.eventi;
@@ -156,7 +296,7 @@ TEST(Piano, OmbraETransitoDiIoDelDueGennaio2016) {
   ASSERT_EQ(r.esito, EsitoEventi::Calcolati);
   SceltaEventi scelta;
   scelta.soloOsservabili = false;
-  scelta.generi = {false, true, true, false, false};
+  scelta.generi = {false, true, true, false, false, false};
   scelta.satelliti = {true, false, false, false};
   const std::vector<RigaPiano> righe = RighePiano(r.eventi, scelta);
   ASSERT_EQ(righe.size(), 4u);
@@ -166,12 +306,12 @@ TEST(Piano, OmbraETransitoDiIoDelDueGennaio2016) {
   } attesi[] = {{C::ShI, Ut(2016, 1, 2, 13, 1)}, {C::ShE, Ut(2016, 1, 2, 15, 16)},
                 {C::TrI, Ut(2016, 1, 2, 14, 10)}, {C::TrE, Ut(2016, 1, 2, 16, 24)}};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(righe[i].evento.codice, attesi[i].codice) << i;
-    const double scarto = (righe[i].evento.jdUT - attesi[i].jd) * 1440;
+    EXPECT_EQ(righe[i].Fenomeno()->codice, attesi[i].codice) << i;
+    const double scarto = (righe[i].Istante() - attesi[i].jd) * 1440;
     EXPECT_TRUE(std::isfinite(scarto) && std::abs(scarto) <= 1.0) << i << ": " << scarto;
   }
-  EXPECT_EQ(righe[1].inizioCoppia, righe[0].evento.jdUT);
-  EXPECT_EQ(righe[3].inizioCoppia, righe[2].evento.jdUT);
+  EXPECT_EQ(righe[1].inizioCoppia, righe[0].Istante());
+  EXPECT_EQ(righe[3].inizioCoppia, righe[2].Istante());
 }
 
 TEST(Piano, StatoDelCielo) {

@@ -19,7 +19,7 @@ TEST(PreferenzeEventi, PredefiniteSenzaFile) {
 
 TEST(PreferenzeEventi, TestoDelFileERilettura) {
   PreferenzeEventi p;
-  p.scelta.generi = {true, false, true, false, true};
+  p.scelta.generi = {true, false, true, false, true, false};
   p.scelta.satelliti = {false, true, true, false};
   p.scelta.giorni = 30;
   p.scelta.soloOsservabili = false;
@@ -41,6 +41,7 @@ TEST(PreferenzeEventi, TestoDelFileERilettura) {
             "giorni=30\n"
             "io=0\n"
             "macchia=1\n"
+            "mutui=0\n"
             "occultazioni=0\n"
             "ombre=1\n"
             "soloOsservabili=0\n"

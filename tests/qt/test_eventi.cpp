@@ -26,6 +26,7 @@
 
 #include "app.h"
 #include "ephemeris/calendario.h"
+#include "pianificatore/qt/grafico_curva.h"
 #include "pianificatore/qt/grafico_notte.h"
 #include "pianificatore/qt/modello_eventi.h"
 #include "window/qt/finestra_principale.h"
@@ -156,9 +157,9 @@ TEST_F(EventiTest, IlFiltroTogliePoiIngrigisceCioCheNonSiVede) {
   ASSERT_GT(m.rowCount(), 0);
   for (const RigaPiano& r : m.Righe()) {
     EXPECT_TRUE(r.osservabile);
-    EXPECT_GE(r.evento.altGiove, 10);
-    EXPECT_LE(r.evento.altSole, -6);
-    EXPECT_FALSE(r.evento.nascosto);
+    EXPECT_GE(r.AltGiove(), 10);
+    EXPECT_LE(r.AltSole(), -6);
+    EXPECT_TRUE(!r.Fenomeno() || !r.Fenomeno()->nascosto);
   }
   EXPECT_EQ(Riga(m, "Io: inizio del transito"), -1);
   // The site and the Red Spot of Imp.txt (12° 30' E, 41° 54' N, 98°).
@@ -189,7 +190,7 @@ TEST_F(EventiTest, IlFiltroTogliePoiIngrigisceCioCheNonSiVede) {
   EXPECT_EQ(grigie + nere, m.rowCount());
 
   // Shadows only, Io only.
-  for (int i : {0, 1, 3, 4}) Trova<QCheckBox>(&e, ("genere" + std::to_string(i)).c_str())->setChecked(false);
+  for (int i : {0, 1, 3, 4, 5}) Trova<QCheckBox>(&e, ("genere" + std::to_string(i)).c_str())->setChecked(false);
   for (int i : {1, 2, 3}) Trova<QCheckBox>(&e, ("satellite" + std::to_string(i)).c_str())->setChecked(false);
   EXPECT_EQ(Colonna(m, ModelloEventi::Descrizione),
             (std::vector<std::string>{"Ombra di Io: inizio del transito",
@@ -208,11 +209,11 @@ TEST_F(EventiTest, OrdinePerTempoInEntrambiISensi) {
   for (int r = 0; r + 1 < m.rowCount(); ++r) {
     const RigaPiano &a = m.Righe()[r], &b = m.Righe()[r + 1];
     if (a.gruppo == b.gruppo) {
-      EXPECT_LT(a.evento.jdUT, b.evento.jdUT) << r;
+      EXPECT_LT(a.Istante(), b.Istante()) << r;
       EXPECT_TRUE(b.inizioCoppia.has_value());
     } else {
-      const double inizioA = a.inizioCoppia.value_or(a.evento.jdUT);
-      EXPECT_GE(inizioA, b.evento.jdUT) << r;
+      const double inizioA = a.inizioCoppia.value_or(a.Istante());
+      EXPECT_GE(inizioA, b.Istante()) << r;
     }
   }
   tabella->horizontalHeader()->setSortIndicator(ModelloEventi::Giove, Qt::AscendingOrder);
@@ -228,7 +229,7 @@ TEST_F(EventiTest, IlGraficoMostraLaNotteDellaRigaScelta) {
   ASSERT_GT(m.rowCount(), 2);
   const int ultima = m.rowCount() - 1;
   tabella->setCurrentIndex(m.index(ultima, 0));
-  const double istante = m.Righe()[ultima].evento.jdUT;
+  const double istante = m.Righe()[ultima].Istante();
   const std::optional<Notte>& n = e.Grafico().NotteMostrata();
   ASSERT_TRUE(n);
   EXPECT_LE(n->inizio, istante);
@@ -277,6 +278,124 @@ TEST_F(EventiTest, IlDoppioClicPortaLaFinestraPrincipaleAllEvento) {
   EXPECT_EQ(modello.EsitoComando(), Esito::Eseguito);
 }
 
+// The mutual events of the independent computation of tests/data/riferimento
+// seen from Rome on the nights of 9-11 December 2026: Ganymede's shadow on
+// Europa (3 E 2, 00:54:26 - 00:57:52 - 01:01:18 UT, 0.595 mag, Jupiter 42.6°)
+// and Callisto's on Io (4 E 1, 03:59:54 - 04:03:26 - 04:06:58 UT, 0.179 mag,
+// 61.2°), each a row at its maximum, local time to the minute, the drop to
+// 0.05 mag; the kind can be left out.
+TEST_F(EventiTest, IFenomeniMutuiNellElenco) {
+  FinestraEventi& e = Apri(Ut(2026, 12, 9, 12, 0));
+  Trova<QSpinBox>(&e, "giorni")->setValue(3);
+  const ModelloEventi& m = e.Modello();
+  const auto riga = [&](const char* sigla) {
+    for (int r = 0; r < m.rowCount(); ++r)
+      if (m.index(r, ModelloEventi::Sigla).data().toString() == sigla) return r;
+    return -1;
+  };
+  const int europa = riga("3 E 2"), io = riga("4 E 1");
+  ASSERT_GE(europa, 0);
+  ASSERT_GE(io, 0);
+  EXPECT_LT(europa, io);
+  const auto testo = [&](int r, int c) { return m.index(r, c).data().toString().toStdString(); };
+  EXPECT_EQ(testo(europa, ModelloEventi::OraLocale), "10/12/2026 01:58 CET");
+  EXPECT_EQ(testo(europa, ModelloEventi::TU), "10/12/2026 00:58");
+  EXPECT_EQ(testo(europa, ModelloEventi::Descrizione),
+            "Ganimede eclissa Europa (parziale, calo 0,60 mag)");
+  EXPECT_EQ(testo(europa, ModelloEventi::Durata), "7 min");
+  EXPECT_EQ(testo(europa, ModelloEventi::Giove), "43°");
+  EXPECT_EQ(testo(europa, ModelloEventi::Cielo), "Notte");
+  EXPECT_EQ(testo(io, ModelloEventi::OraLocale), "11/12/2026 05:03 CET");
+  EXPECT_EQ(testo(io, ModelloEventi::Descrizione), "Callisto eclissa Io (parziale, calo 0,20 mag)");
+  const QString suggerimento = m.index(io, 0).data(Qt::ToolTipRole).toString();
+  EXPECT_TRUE(suggerimento.contains("Dal primo all'ultimo contatto: 05:00 - 05:07 (7 min)"))
+      << suggerimento.toStdString();
+  // Two more by daylight (3 E 1 at 13:44 UT on the 9th, 3 O 1 at 07:51 UT on
+  // the 10th), greyed with the filter off.
+  const int filtrate = m.rowCount();
+  Trova<QCheckBox>(&e, "soloOsservabili")->setChecked(false);
+  int mutue = 0, grigie = 0;
+  for (int r = 0; r < m.rowCount(); ++r) {
+    if (!m.Righe()[r].Mutuo()) continue;
+    ++mutue;
+    if (m.index(r, 0).data(Qt::ForegroundRole).isValid()) ++grigie;
+  }
+  EXPECT_GT(m.rowCount(), filtrate);
+  EXPECT_EQ(mutue, 4);
+  EXPECT_EQ(grigie, 2);
+  auto* genere = Trova<QCheckBox>(&e, "genere5");
+  EXPECT_EQ(genere->text(), "Fenomeni mutui");
+  genere->setChecked(false);
+  for (const RigaPiano& r : m.Righe()) EXPECT_FALSE(r.Mutuo());
+  EXPECT_FALSE(e.Curva().isVisible());
+  EXPECT_NE(LeggiFile(cartella_ / "MacchiaRossa.ini").find("mutui=0\n"), std::string::npos);
+}
+
+// The chosen mutual event's light curve beside the night chart; none for a
+// phenomenon's row. A double-click shows the maximum in the main window.
+TEST_F(EventiTest, LaCurvaDiLuceEIlDoppioClicDiUnFenomenoMutuo) {
+  FinestraPrincipale& f = ApriPrincipale();
+  Trova<QAction>(&f, "mEventi")->trigger();
+  FinestraEventi* e = f.Eventi();
+  ASSERT_NE(e, nullptr);
+  e->ImpostaInizio(Ut(2026, 12, 9, 12, 0));
+  Trova<QSpinBox>(e, "giorni")->setValue(3);
+  const ModelloEventi& m = e->Modello();
+  auto* tabella = Trova<QTableView>(e, "tabella");
+  int europa = -1;
+  for (int r = 0; r < m.rowCount(); ++r)
+    if (m.index(r, ModelloEventi::Sigla).data().toString() == "3 E 2") europa = r;
+  ASSERT_GE(europa, 0);
+  EXPECT_TRUE(e->Curva().isVisible());
+  tabella->setCurrentIndex(m.index(europa, 0));
+  const std::optional<CurvaEvento>& curva = e->Curva().CurvaMostrata();
+  ASSERT_TRUE(curva);
+  const double massimo = GiornoGiulianoDi({2026, 12, 10, 0, 57, 52});
+  EXPECT_LE(std::abs(curva->evento.jdMassimo - massimo) * 86400, 1);
+  EXPECT_LT(curva->inizio, curva->evento.jdInizio);
+  EXPECT_GT(curva->fine, curva->evento.jdFine);
+  EXPECT_EQ(e->Grafico().Aspetto().scelto, m.Righe()[europa].Istante());
+  tabella->setCurrentIndex(m.index(europa == 0 ? 1 : 0, 0));
+  EXPECT_FALSE(e->Curva().CurvaMostrata());
+
+  emit tabella->doubleClicked(m.index(europa, ModelloEventi::Descrizione));
+  QCoreApplication::processEvents();
+  // 00:57:52 UT to the minute is 00:58, 01:58 in mean time.
+  const MacchiaRossa& modello = f.Modello();
+  EXPECT_EQ(modello.Giorno.Text + "/" + modello.Mese.Text + "/" + modello.Anno.Text, "10/12/2026");
+  EXPECT_EQ(std::stoi(modello.Ore.Text), 1);
+  EXPECT_EQ(std::stoi(modello.Minuti.Text), 58);
+  EXPECT_EQ(modello.EsitoComando(), Esito::Eseguito);
+}
+
+// The exports hold the mutual events: a CSV row with the contacts and the
+// drop, a calendar event from the first contact to the last, a PDF.
+TEST_F(EventiTest, EsportazioniConIFenomeniMutui) {
+  FinestraEventi& e = Apri(Ut(2026, 12, 9, 12, 0));
+  Trova<QSpinBox>(&e, "giorni")->setValue(3);
+  const fs::path csv = cartella_ / "mutui.csv", ics = cartella_ / "mutui.ics",
+                 pdf = cartella_ / "mutui.pdf";
+  ASSERT_TRUE(e.EsportaCsv(QString::fromStdString(csv.string())));
+  const std::string tabella = LeggiFile(csv);
+  EXPECT_EQ(tabella.rfind("utc,ora_locale,fuso,evento,satellite,descrizione,alt_giove,alt_sole,"
+                          "inizio,fine,calo_mag\r\n",
+                          0),
+            0u);
+  EXPECT_NE(tabella.find(",3 E 2,Ganimede e Europa,\"Ganimede eclissa Europa (parziale, calo 0,60 "
+                         "mag)\","),
+            std::string::npos)
+      << tabella;
+  ASSERT_TRUE(e.EsportaICalendar(QString::fromStdString(ics.string())));
+  const std::string calendario = LeggiFile(ics);
+  EXPECT_NE(calendario.find("UID:20261210T0058Z-3E2@macchiarossa\r\n"), std::string::npos);
+  EXPECT_NE(calendario.find("DTSTART:20261210T005400Z\r\nDTEND:20261210T010100Z\r\n"),
+            std::string::npos)
+      << calendario;
+  ASSERT_TRUE(e.EsportaPdf(QString::fromStdString(pdf.string())));
+  EXPECT_EQ(LeggiFile(pdf).rfind("%PDF-", 0), 0u);
+  EXPECT_TRUE(Avvisi().empty());
+}
+
 // The choices come back in a new window, from MacchiaRossa.ini.
 TEST_F(EventiTest, LeScelteSonoRicordate) {
   {
@@ -314,7 +433,7 @@ TEST_F(EventiTest, LeScelteSonoRicordate) {
   EXPECT_EQ(Trova<QDateTimeEdit>(&e, "inizio")->dateTime().toString("HH:mm"), "07:00");
   EXPECT_EQ(Trova<QLabel>(&e, "siglaInizio")->text(), "EST");
   for (const RigaPiano& r : e.Modello().Righe())
-    EXPECT_NE(r.evento.codice, CodiceEvento::ShI);
+    EXPECT_TRUE(!r.Fenomeno() || r.Fenomeno()->codice != CodiceEvento::ShI);
 }
 
 // An unknown zone is refused with a notice; the zone in use stays.

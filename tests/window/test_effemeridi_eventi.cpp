@@ -154,7 +154,7 @@ TEST_F(EffemeridiEventi, WrongCommandLinesEndWithTheUsage) {
       "--eventi 2 --giorno 1 --mese 1 --anno 2026 --ore 9.5",
       "--eventi 2 --giorno 1 --mese 1 --anno 2016x",
       "--eventi 2 --giorno 1 --mese 1 --anno 1e3",
-      "--eventi 2 --formato csv",
+      "--eventi 2 --formato xml",
       "--eventi 2 --formato JSON",
       "--eventi 2 --formato",
       "--eventi 2 --macchia 360",
