@@ -176,4 +176,22 @@ double AngoloAlDecimo(double gradi) {
 
 double Riduci360(double x) { return x - 360 * std::floor(x / 360); }
 
+std::string TestoData(int anno, int mese, int giorno) {
+  char testo[32];
+  std::snprintf(testo, sizeof testo, "%02d/%02d/%04d", giorno, mese, anno);
+  return testo;
+}
+
+std::string TestoData(double aaaammgg) {
+  const int n = static_cast<int>(aaaammgg);
+  return TestoData(n / 10000, n / 100 % 100, n % 100);
+}
+
+std::string PrimaDelGiorno(std::string_view preposizione, int giorno) {
+  const bool vocale = giorno == 8 || giorno == 11;  // otto, undici
+  if (!vocale) return std::string(preposizione) + " ";
+  if (preposizione == "il") return "l'";
+  return std::string(preposizione) + "l'";  // del -> dell', al -> all', dal -> dall'
+}
+
 }  // namespace mr

@@ -54,4 +54,15 @@ double AngoloAlDecimo(double gradi);
 // Reduction of an angle in degrees to [0, 360): x - 360 Int(x / 360).
 double Riduci360(double x);
 
+// A date in figures, "GG/MM/AAAA" ("08/12/2026"), from its parts or from a
+// number AAAAMMGG.
+std::string TestoData(int anno, int mese, int giorno);
+std::string TestoData(double aaaammgg);
+
+// The article or articulated preposition ("il", "del", "al", "dal") to write
+// before a day of the month in figures, with its blank: elided before the days
+// read with a vowel, 8 and 11 ("l'8/12", "dell'11/12", "del 18/12"); the first
+// is read "primo" ("il 01/12").
+std::string PrimaDelGiorno(std::string_view preposizione, int giorno);
+
 }  // namespace mr

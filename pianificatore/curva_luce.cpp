@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "ephemeris/nomi_satelliti.h"
+#include "ephemeris/numeri.h"
 
 namespace mr {
 
@@ -199,10 +200,8 @@ std::string Didascalia(const CurvaEvento& c, const FusoOrario& fuso) {
     testo += std::string(NomiSatelliti[e.attivo - 1].nome) + " + ";
   testo += NomiSatelliti[e.passivo - 1].nome;
   if (const std::optional<OraLocale> o = Orologio(fuso, e.jdMassimo)) {
-    char data[16];
-    std::snprintf(data, sizeof data, "%02d/%02d/%04d", o->giorno % 100, o->mese % 100,
-                  o->anno % 10000);
-    testo += ", ora " + (o->sigla.empty() ? fuso.Nome() : o->sigla) + " del " + data;
+    testo += ", ora " + (o->sigla.empty() ? fuso.Nome() : o->sigla) + " " +
+             PrimaDelGiorno("del", o->giorno) + TestoData(o->anno, o->mese, o->giorno);
   }
   return testo;
 }

@@ -6,6 +6,7 @@
 
 #include "ephemeris/calendario.h"
 #include "ephemeris/nomi_satelliti.h"
+#include "ephemeris/numeri.h"
 
 namespace mr {
 
@@ -252,10 +253,9 @@ std::optional<Notte> NotteDi(double jdUT, const FusoOrario& fuso, const Sito& si
 
 std::string TitoloNotte(const Notte& notte) {
   const Data prima{notte.anno, notte.mese, notte.giorno}, dopo = GiornoDopo(prima, 1);
-  char testo[64];
-  std::snprintf(testo, sizeof testo, "Notte tra il %02d/%02d/%04d e il %02d/%02d/%04d",
-                prima.giorno, prima.mese, prima.anno, dopo.giorno, dopo.mese, dopo.anno);
-  return testo;
+  return "Notte tra " + PrimaDelGiorno("il", prima.giorno) +
+         TestoData(prima.anno, prima.mese, prima.giorno) + " e " +
+         PrimaDelGiorno("il", dopo.giorno) + TestoData(dopo.anno, dopo.mese, dopo.giorno);
 }
 
 std::vector<RigheDellaNotte> RighePerNotte(std::span<const RigaPiano> righe,

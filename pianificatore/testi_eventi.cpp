@@ -1,6 +1,7 @@
 #include "pianificatore/testi_eventi.h"
 
 #include "ephemeris/nomi_satelliti.h"
+#include "ephemeris/numeri.h"
 
 #include <algorithm>
 #include <charconv>
@@ -100,10 +101,7 @@ std::string Riga(const std::string& data, const std::string& ora, const std::str
 
 // "GG/MM/AAAA" and "hh:mm:ss" (or "hh:mm") of a UT instant; "" for none.
 std::string DataTU(const std::optional<DataOraUT>& d) {
-  if (!d) return "";
-  char testo[32];
-  std::snprintf(testo, sizeof testo, "%02d/%02d/%04d", d->giorno, d->mese, d->anno);
-  return testo;
+  return d ? TestoData(d->anno, d->mese, d->giorno) : "";
 }
 std::string OraTU(const std::optional<DataOraUT>& d, bool secondi) {
   if (!d) return "";

@@ -64,17 +64,6 @@ std::optional<double> LeggiData(std::string_view testo) {
   return aaaammgg;
 }
 
-std::string TestoData(int anno, int mese, int giorno) {
-  char testo[16];
-  std::snprintf(testo, sizeof testo, "%02d/%02d/%04d", giorno, mese, anno);
-  return testo;
-}
-
-std::string TestoData(double aaaammgg) {
-  const int n = static_cast<int>(aaaammgg);
-  return TestoData(n / 10000, n / 100 % 100, n % 100);
-}
-
 // A time of day hh:mm or hh:mm:ss (points for the colons allowed), as hours,
 // minutes and seconds; nothing for any other text or a time beyond 23:59:59.
 std::optional<std::array<int, 3>> LeggiOra(std::string_view testo) {
@@ -198,11 +187,12 @@ std::string TestoMisura(const EsitoMisura& esito) {
   else
     std::snprintf(ora, sizeof ora, "%02d:%02d:%02d", m.ut.ore, m.ut.minuti, m.ut.secondi);
   const std::string data = TestoData(m.data);
-  std::string testo = "Meridiano centrale (II) il " + data + " alle " + ora +
+  const int giorno = static_cast<int>(m.data) % 100;
+  std::string testo = "Meridiano centrale (II) " + PrimaDelGiorno("il", giorno) + data + " alle " + ora +
                       " TU: " + TestoDecimi(AngoloAlDecimo(m.MC)) + "°.\n";
   if (m.deriva == 0)
     return testo + "Da memorizzare: longitudine " + TestoDecimi(m.L0) + "°, senza deriva.";
-  return testo + "Da memorizzare: longitudine " + TestoDecimi(m.L0) + "° al " + data +
+  return testo + "Da memorizzare: longitudine " + TestoDecimi(m.L0) + "° " + PrimaDelGiorno("al", giorno) + data +
          " (0h TU),\ncon la deriva di " + TestoNumero(m.deriva) + "° al mese.";
 }
 

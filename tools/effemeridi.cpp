@@ -482,16 +482,14 @@ std::string Intestazione(double inizioUT, const Opzioni& o, const mr::Impostazio
   const mr::Sito sito = mr::SitoDi(imp);
   std::string testo = std::string(e.mutui ? "Fenomeni mutui" : "Eventi") + " di " +
                       std::to_string(e.giorni) + (e.giorni == 1 ? " giorno" : " giorni") +
-                      " dal " + inizio + ", da " + Coordinata(sito.longitudine, 'E', 'O') + " " +
+                      " " + mr::PrimaDelGiorno("dal", d.giorno) + inizio + ", da " + Coordinata(sito.longitudine, 'E', 'O') + " " +
                       Coordinata(sito.latitudine, 'N', 'S') + "\n";
   if (!e.mutui) {
     testo += "Macchia Rossa a " + mr::TestoNumero(imp.longitudineMacchia) + "°";
     if (imp.derivaMacchia != 0) {
-      const long data = std::lround(imp.dataMacchia);
-      char epoca[64];
-      std::snprintf(epoca, sizeof epoca, "%02ld/%02ld/%04ld", data % 100, data / 100 % 100,
-                    data / 10000);
-      testo += " (deriva " + mr::TestoNumero(imp.derivaMacchia) + "° al mese dal " + epoca + ")";
+      const int giorno = static_cast<int>(std::lround(imp.dataMacchia) % 100);
+      testo += " (deriva " + mr::TestoNumero(imp.derivaMacchia) + "° al mese " +
+               mr::PrimaDelGiorno("dal", giorno) + mr::TestoData(imp.dataMacchia) + ")";
     }
     testo += ", ";
   }

@@ -29,6 +29,7 @@
 
 #include "ephemeris/calendario.h"
 #include "ephemeris/nomi_satelliti.h"
+#include "ephemeris/numeri.h"
 #include "pianificatore/esporta.h"
 #include "pianificatore/notte.h"
 #include "pianificatore/curva_luce.h"
@@ -498,7 +499,9 @@ bool FinestraEventi::EsportaICalendar(const QString& file) {
 DatiStampa FinestraEventi::Stampa() const {
   const Calcolo c = calcolo_.value_or(Calcolo{});
   const int giorni = c.giorni;
-  return {.titolo = "Fenomeni di Giove dal " + TestoOraLocale(*fuso_, c.inizio) + " per " +
+  const std::optional<OraLocale> inizio = fuso_->Locale(MinutoPiuVicino(c.inizio));
+  return {.titolo = "Fenomeni di Giove " + PrimaDelGiorno("dal", inizio ? inizio->giorno : 0) +
+                    TestoOraLocale(*fuso_, c.inizio) + " per " +
                     std::to_string(giorni) + (giorni == 1 ? " giorno" : " giorni"),
           .intestazione = "Osservatore " + TestoSito(c.sito) +
                           " \u00b7 Macchia Rossa a " + TestoMacchia(c.macchia, c.inizio) +

@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "ephemeris/numeri.h"
+
 namespace mr {
 
 namespace {
@@ -346,9 +348,11 @@ void CoordinateView::MostraMacchia() {
   const QDateTime mezzanotte = MezzanotteDiStanotte(orologio_());
   const std::optional<double> L = modello_.LongitudineMacchiaAl(GiornoGiulianoUT(mezzanotte));
   stanotte_->setText(L ? QString::fromUtf8("Longitudine della Macchia Rossa stanotte: %1°\n"
-                                            "(alle 00:00 %2 del %3)")
+                                            "(alle 00:00 %2 %3%4)")
                              .arg(QString::number(*L, 'f', 1),
                                   mezzanotte.timeZoneAbbreviation(),
+                                  QString::fromStdString(
+                                      PrimaDelGiorno("del", mezzanotte.date().day())),
                                   mezzanotte.toString("dd/MM/yyyy"))
                        : QString::fromUtf8("Longitudine della Macchia Rossa stanotte: —\n"
                                            "(longitudine, deriva o data da correggere)"));

@@ -195,5 +195,21 @@ TEST(AngoloAlDecimo, TiesToEvenAndAFullTurnIsZero) {
   for (const Caso& c : casi) EXPECT_EQ(AngoloAlDecimo(c.gradi), c.atteso) << c.gradi;
 }
 
+// Italian elides the article before a day read with a vowel: "l'8 dicembre",
+// "dell'11", but "il 18", "del 21", "al 10", and "il primo" for the 1st.
+TEST(PrimaDelGiorno, ElidesBeforeEightAndEleven) {
+  struct Caso {
+    const char* preposizione;
+    int giorno;
+    const char* atteso;
+  };
+  const Caso casi[] = {{"il", 1, "il "},    {"il", 8, "l'"},     {"il", 11, "l'"},
+                       {"il", 18, "il "},   {"il", 10, "il "},   {"del", 8, "dell'"},
+                       {"del", 21, "del "}, {"al", 11, "all'"},  {"al", 10, "al "},
+                       {"dal", 1, "dal "},  {"dal", 31, "dal "}};
+  for (const Caso& c : casi)
+    EXPECT_EQ(PrimaDelGiorno(c.preposizione, c.giorno), c.atteso) << c.preposizione << c.giorno;
+}
+
 }  // namespace
 }  // namespace mr

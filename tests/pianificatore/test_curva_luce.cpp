@@ -277,7 +277,7 @@ TEST(CurvaLuce, EclisseTotaleTroncataA3Magnitudini) {
   EXPECT_NE(g.Cerca("Curva troncata a 3 mag: eclisse totale, Io scompare"), std::nullopt);
   // The clock of Rome, across midnight.
   for (const char* t : {"inizio 00:00", "massimo 00:05", "fine 00:10"}) EXPECT_NE(g.Cerca(t), std::nullopt) << t;
-  EXPECT_NE(g.Cerca("Calo (mag) di Io, ora CET del 11/01/2027"), std::nullopt);
+  EXPECT_NE(g.Cerca("Calo (mag) di Io, ora CET dell'11/01/2027"), std::nullopt);
   const auto mezzanotte = g.Cerca("00:00");
   ASSERT_NE(mezzanotte, std::nullopt);
   const auto contatti = g.Di(T::Linea, ColoreContatto);
