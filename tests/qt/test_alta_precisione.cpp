@@ -10,10 +10,10 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "app.h"
+#include "tests/settings/cartella_temp.h"
 #include "window/qt/finestra_principale.h"
 #include "window/qt/pannello_satelliti.h"
 #include "window/qt/vista_zorva.h"
@@ -27,16 +27,11 @@ class AltaPrecisioneQt : public ::testing::Test {
  protected:
   void SetUp() override {
     prova::App();
-    cartella_ =
-        fs::temp_directory_path() / ("mr_precisione_" + std::to_string(std::random_device{}()));
-    fs::create_directories(cartella_);
     std::ofstream(cartella_ / "Imp.txt", std::ios::binary) << "0,12,0,42,0,68\r\n";
   }
   void TearDown() override {
     finestra_.reset();
     QApplication::closeAllWindows();
-    std::error_code ec;
-    fs::remove_all(cartella_, ec);
   }
 
   FinestraPrincipale& Apri() {
@@ -73,7 +68,8 @@ class AltaPrecisioneQt : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(f), {});
   }
 
-  fs::path cartella_;
+  prova::CartellaTemp temp_;
+  const fs::path cartella_ = temp_.percorso();
   std::unique_ptr<FinestraPrincipale> finestra_;
 };
 

@@ -2,6 +2,7 @@
 #include "window/qt/finestra_principale.h"
 
 #include "app.h"
+#include "tests/settings/cartella_temp.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 namespace mr {
@@ -32,19 +32,13 @@ class CoordinateViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     prova::App();
-    cartella_ = fs::temp_directory_path() /
-                ("mr_coordinate_" + std::to_string(std::random_device{}()));
-    fs::create_directories(cartella_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(cartella_, ec);
   }
   std::string Leggi(const char* nome) {
     std::ifstream f(cartella_ / nome, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
   }
-  fs::path cartella_;
+  prova::CartellaTemp temp_;
+  const fs::path cartella_ = temp_.percorso();
 };
 
 TEST_F(CoordinateViewTest, ControlsStandWhereTheDialogPutsThem) {

@@ -21,10 +21,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 #include "app.h"
+#include "tests/settings/cartella_temp.h"
 #include "ephemeris/calendario.h"
 #include "pianificatore/qt/grafico_curva.h"
 #include "pianificatore/qt/grafico_notte.h"
@@ -47,8 +47,6 @@ class EventiTest : public ::testing::Test {
  protected:
   void SetUp() override {
     prova::App();
-    cartella_ = fs::temp_directory_path() / ("mr_eventi_" + std::to_string(std::random_device{}()));
-    fs::create_directories(cartella_);
     // Rome, the Red Spot at 98 degrees, Delta T 69 s; mean time (UT + 1 h).
     std::ofstream(cartella_ / "Imp.txt", std::ios::binary) << "98,12,30,41,54,69\r\n";
     std::ofstream(cartella_ / "IOra.txt", std::ios::binary) << "0\r\n";
@@ -60,9 +58,6 @@ class EventiTest : public ::testing::Test {
       if (auto* b = qobject_cast<QMessageBox*>(w)) b->close();
     finestra_.reset();
     principale_.reset();
-    std::error_code ec;
-    fs::permissions(cartella_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(cartella_, ec);
   }
 
   FinestraEventi& Apri(double inizio) {
@@ -108,7 +103,8 @@ class EventiTest : public ::testing::Test {
     return v;
   }
 
-  fs::path cartella_;
+  prova::CartellaTemp temp_;
+  const fs::path cartella_ = temp_.percorso();
   std::unique_ptr<FinestraPrincipale> principale_;
   std::unique_ptr<FinestraEventi> finestra_;
 };

@@ -25,10 +25,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 #include "app.h"
+#include "tests/settings/cartella_temp.h"
 #include "window/qt/pannello_satelliti.h"
 #include "window/qt/tela_qpainter.h"
 #include "window/qt/vista_zorva.h"
@@ -78,16 +78,11 @@ class FinestraTest : public ::testing::Test {
  protected:
   void SetUp() override {
     prova::App();
-    cartella_ = fs::temp_directory_path() /
-                ("mr_finestra_" + std::to_string(std::random_device{}()));
-    fs::create_directories(cartella_);
     std::ofstream(cartella_ / "Imp.txt", std::ios::binary) << "180,12,30,41,54,69\r\n";
     std::ofstream(cartella_ / "IOra.txt", std::ios::binary) << "0\r\n";
   }
   void TearDown() override {
     finestra_.reset();
-    std::error_code ec;
-    fs::remove_all(cartella_, ec);
   }
 
   FinestraPrincipale& Apri() {
@@ -126,7 +121,8 @@ class FinestraTest : public ::testing::Test {
     return finestra.copy(QRect(z->mapTo(finestra_.get(), QPoint(0, 0)), z->size()));
   }
 
-  fs::path cartella_;
+  prova::CartellaTemp temp_;
+  const fs::path cartella_ = temp_.percorso();
   std::unique_ptr<FinestraPrincipale> finestra_;
 };
 

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "confronto_immagini.h"
+#include "tests/settings/cartella_temp.h"
 
 namespace mr {
 namespace {
@@ -20,14 +20,8 @@ using prova::DifferenzaMedia;
 class Istantanea : public ::testing::Test {
  protected:
   void SetUp() override {
-    cartella_ = fs::temp_directory_path() / ("mr_istantanea_" + std::to_string(std::random_device{}()));
-    fs::create_directories(cartella_);
     std::ofstream(cartella_ / "Imp.txt", std::ios::binary) << "98,12,30,41,54,69\r\n";
     std::ofstream(cartella_ / "IOra.txt", std::ios::binary) << "0\r\n";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(cartella_, ec);
   }
   // The picture saved at that display scale, or a null image.
   QImage Scatta(const char* scala) {
@@ -39,7 +33,8 @@ class Istantanea : public ::testing::Test {
     if (std::system(comando.c_str()) != 0) return {};
     return QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_RGB32);
   }
-  fs::path cartella_;
+  prova::CartellaTemp temp_;
+  const fs::path cartella_ = temp_.percorso();
 };
 
 TEST_F(Istantanea, AtScaleTwoItIsThePictureAtScaleOneTwiceAsLarge) {

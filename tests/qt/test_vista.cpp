@@ -22,10 +22,10 @@
 #include <iterator>
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "app.h"
+#include "tests/settings/cartella_temp.h"
 #include "confronto_immagini.h"
 #include "window/qt/aspetto.h"
 #include "window/qt/finestra_principale.h"
@@ -149,9 +149,6 @@ class VistaTest : public ::testing::Test {
  protected:
   void SetUp() override {
     prova::App();
-    cartella_ =
-        fs::temp_directory_path() / ("mr_vista_" + std::to_string(std::random_device{}()));
-    fs::create_directories(cartella_);
     std::ofstream(cartella_ / "Imp.txt", std::ios::binary) << "98,12,30,41,54,69\r\n";
     std::ofstream(cartella_ / "IOra.txt", std::ios::binary) << "0\r\n";
   }
@@ -159,8 +156,6 @@ class VistaTest : public ::testing::Test {
     finestra_.reset();
     ImpostaVisioneNotturna(false);
     QApplication::closeAllWindows();
-    std::error_code ec;
-    fs::remove_all(cartella_, ec);
   }
 
   FinestraPrincipale& Apri() {
@@ -201,7 +196,8 @@ class VistaTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(f), {});
   }
 
-  fs::path cartella_;
+  prova::CartellaTemp temp_;
+  const fs::path cartella_ = temp_.percorso();
   std::unique_ptr<FinestraPrincipale> finestra_;
 };
 

@@ -18,7 +18,7 @@ class CartellaTemp {
   CartellaTemp() {
     std::random_device casuale;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string nome = std::string("mr_settings_") + (info ? info->name() : "prova") + "_" +
+    std::string nome = std::string("mr_prova_") + (info ? info->name() : "prova") + "_" +
                        std::to_string(casuale());
     for (char& c : nome)
       if (c == '/') c = '_';
@@ -27,7 +27,9 @@ class CartellaTemp {
   }
   ~CartellaTemp() {
     std::error_code ec;
-    // Read-only files left by a test must not stop the clean-up.
+    // Read-only files and folders left by a test must not stop the clean-up.
+    std::filesystem::permissions(percorso_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
     for (auto& e : std::filesystem::recursive_directory_iterator(percorso_, ec))
       std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
                                    std::filesystem::perm_options::add, ec);
