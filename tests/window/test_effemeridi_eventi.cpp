@@ -35,23 +35,6 @@ struct Letto {
   bool nascosto;
 };
 
-std::vector<std::string> Righe(const std::string& testo) {
-  std::vector<std::string> righe;
-  std::istringstream in(testo);
-  for (std::string riga; std::getline(in, riga);) righe.push_back(riga);
-  return righe;
-}
-
-// The Julian day of "AAAA-MM-GGThh:mm:ssZ", or nothing.
-std::optional<double> JdDiUtc(const QString& utc) {
-  static const QRegularExpression forma(
-      "^(\\d{4})-(\\d{2})-(\\d{2})T(\\d{2}):(\\d{2}):(\\d{2})Z$");
-  QRegularExpressionMatch m = forma.match(utc);
-  if (!m.hasMatch()) return std::nullopt;
-  return GiornoGiulianoDi({m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                           m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt()});
-}
-
 class EffemeridiEventi : public Effemeridi {
  protected:
   void SetUp() override {
@@ -66,18 +49,7 @@ class EffemeridiEventi : public Effemeridi {
     std::vector<Letto> eventi;
     for (const std::string& riga : Righe(uscita)) {
       SCOPED_TRACE(riga);
-      QJsonParseError errore;
-      QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(riga), &errore);
-      EXPECT_EQ(errore.error, QJsonParseError::NoError);
-      EXPECT_TRUE(doc.isObject());
-      QJsonObject o = doc.object();
-      EXPECT_EQ(o.size(), static_cast<qsizetype>(std::size(kChiavi)));
-      std::size_t dopo = 0;
-      for (const char* chiave : kChiavi) {
-        std::size_t dove = riga.find(std::string("\"") + chiave + "\":");
-        EXPECT_TRUE(dove != std::string::npos && dove >= dopo) << chiave;
-        dopo = dove == std::string::npos ? dopo : dove;
-      }
+      QJsonObject o = OggettoJson(riga, kChiavi);
       std::optional<double> jd = JdDiUtc(o["utc"].toString());
       EXPECT_TRUE(jd.has_value());
       EXPECT_TRUE(o["evento"].isString() && o["satellite"].isDouble() &&
@@ -181,13 +153,7 @@ TEST_F(EffemeridiEventi, WrongCommandLinesEndWithTheUsage) {
       "--eventi 2 --spunta IO=0",
       "--eventi 2 --precisione alta",
   };
-  for (const char* argomenti : cases) {
-    SCOPED_TRACE(argomenti);
-    Esito e = Esegui(argomenti);
-    EXPECT_EQ(e.stato, 2);
-    EXPECT_EQ(e.uscita, "");
-    EXPECT_TRUE(Contiene(e.errori, "uso: effemeridi")) << e.errori;
-  }
+  for (const char* argomenti : cases) AttesoUsoSbagliato(argomenti);
 }
 
 // The window must lie in 1 January 1600 0h UT .. 1 January 3000 0h UT, the

@@ -35,23 +35,6 @@ const char* const kChiavi[] = {"tipo",     "attivo",    "passivo",  "inizio",
 const Sito kRoma{12.5, 41.9, 0};
 constexpr const char* kImp = "98,12,30,41,54,69\r\n";
 
-std::vector<std::string> Righe(const std::string& testo) {
-  std::vector<std::string> righe;
-  std::istringstream in(testo);
-  for (std::string riga; std::getline(in, riga);) righe.push_back(riga);
-  return righe;
-}
-
-// The Julian day of "AAAA-MM-GGThh:mm:ssZ", or nothing.
-std::optional<double> JdDiUtc(const QString& utc) {
-  static const QRegularExpression forma(
-      "^(\\d{4})-(\\d{2})-(\\d{2})T(\\d{2}):(\\d{2}):(\\d{2})Z$");
-  QRegularExpressionMatch m = forma.match(utc);
-  if (!m.hasMatch()) return std::nullopt;
-  return GiornoGiulianoDi({m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                           m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt()});
-}
-
 // One mutual event as read back from a JSON line.
 struct Letto {
   std::string tipo;
@@ -102,17 +85,7 @@ class EffemeridiMutui : public Effemeridi {
     std::vector<Letto> eventi;
     for (const std::string& riga : Righe(uscita)) {
       SCOPED_TRACE(riga);
-      QJsonParseError errore;
-      QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(riga), &errore);
-      EXPECT_EQ(errore.error, QJsonParseError::NoError);
-      const QJsonObject o = doc.object();
-      EXPECT_EQ(o.size(), static_cast<qsizetype>(std::size(kChiavi)));
-      std::size_t dopo = 0;
-      for (const char* chiave : kChiavi) {
-        const std::size_t dove = riga.find(std::string("\"") + chiave + "\":");
-        EXPECT_TRUE(dove != std::string::npos && dove >= dopo) << chiave;
-        dopo = dove == std::string::npos ? dopo : dove;
-      }
+      const QJsonObject o = OggettoJson(riga, kChiavi);
       EXPECT_TRUE(o["tipo"].isString() && o["attivo"].isDouble() && o["passivo"].isDouble() &&
                   o["impatto_km"].isDouble() && o["calo_mag"].isDouble() &&
                   o["alt_giove"].isDouble() && o["alt_sole"].isDouble() &&
@@ -162,13 +135,7 @@ TEST_F(EffemeridiMutui, WrongCommandLinesEndWithTheUsage) {
       "--mutui 2 --azione Più",
       "--mutui 2 --precisione alta",
   };
-  for (const char* argomenti : cases) {
-    SCOPED_TRACE(argomenti);
-    Esito e = Esegui(argomenti);
-    EXPECT_EQ(e.stato, 2);
-    EXPECT_EQ(e.uscita, "");
-    EXPECT_TRUE(Contiene(e.errori, "uso: effemeridi")) << e.errori;
-  }
+  for (const char* argomenti : cases) AttesoUsoSbagliato(argomenti);
   EXPECT_TRUE(Contiene(Esegui("--help").uscita, "effemeridi --mutui GIORNI"));
 }
 
