@@ -192,25 +192,27 @@ void Etichette(Tela& tela, const std::vector<Marca>& marche, double alto) {
 }
 
 // "Calo (mag) di Io + Europa, ora CET del 12/02/2027": what is measured (the
-// pair's light, or the eclipsed satellite's) and the clock of the chart.
-std::string Didascalia(const CurvaEvento& c, const FusoOrario& fuso) {
+// pair's light, or the eclipsed satellite's) and the clock of the chart; then
+// the same without the date, for a narrow chart.
+std::vector<std::string> Didascalia(const CurvaEvento& c, const FusoOrario& fuso) {
   const EventoMutuo& e = c.evento;
   std::string testo = "Calo (mag) di ";
   if (e.tipo == TipoMutuo::Occultazione)
     testo += std::string(NomiSatelliti[e.attivo - 1].nome) + " + ";
   testo += NomiSatelliti[e.passivo - 1].nome;
-  if (const std::optional<OraLocale> o = Orologio(fuso, e.jdMassimo)) {
-    testo += ", ora " + (o->sigla.empty() ? fuso.Nome() : o->sigla) + " " +
-             PrimaDelGiorno("del", o->giorno) + TestoData(o->anno, o->mese, o->giorno);
-  }
-  return testo;
+  const std::optional<OraLocale> o = Orologio(fuso, e.jdMassimo);
+  if (!o) return {testo};
+  testo += ", ora " + (o->sigla.empty() ? fuso.Nome() : o->sigla);
+  return {testo + " " + PrimaDelGiorno("del", o->giorno) + TestoData(o->anno, o->mese, o->giorno),
+          testo};
 }
 
-std::string NotaTroncata(const EventoMutuo& e) {
-  std::string nota = "Curva troncata a " + Decimale(CaloMassimoInScala, 0) + " mag";
+// "Curva troncata a 3 mag: eclisse totale, Io scompare", then its first part.
+std::vector<std::string> NotaTroncata(const EventoMutuo& e) {
+  const std::string nota = "Curva troncata a " + Decimale(CaloMassimoInScala, 0) + " mag";
   if (e.tipo == TipoMutuo::Eclisse && e.genere == GenereMutuo::Totale)
-    nota += ": eclisse totale, " + std::string(NomiSatelliti[e.passivo - 1].nome) + " scompare";
-  return nota;
+    return {nota + ": eclisse totale, " + NomiSatelliti[e.passivo - 1].nome + " scompare", nota};
+  return {nota};
 }
 
 bool Coppia(const EventoMutuo& e) {
@@ -248,7 +250,9 @@ std::optional<CurvaEvento> CurvaDellEvento(const EventoMutuo& e, double deltaT) 
 
 void DisegnaCurva(Tela& tela, const CurvaEvento& curva, const FusoOrario& fuso,
                   const AspettoCurva& aspetto) {
-  ScriviTesto(tela, aspetto.x + kSinistra, aspetto.y, aspetto.titolo, kNero);
+  // The texts start where the plot does and end at the area's edge.
+  const double righello = aspetto.larghezza - kSinistra;
+  ScriviTesto(tela, aspetto.x + kSinistra, aspetto.y, TestoCheEntra(aspetto.titolo, righello), kNero);
   if (curva.punti.size() < 2 || !(curva.fine > curva.inizio) ||
       !(curva.fine - curva.inizio <= kDurataMassima) || !Coppia(curva.evento)) {
     return;
@@ -269,9 +273,11 @@ void DisegnaCurva(Tela& tela, const CurvaEvento& curva, const FusoOrario& fuso,
   Curva(tela, curva, g);
   Etichette(tela, marche, aspetto.y);
   const double sotto = g.basso + kTacca + kRigaTesto;
-  ScriviTesto(tela, g.sinistra, sotto, Didascalia(curva, fuso), kNero);
-  if (troncata)
-    ScriviTesto(tela, g.sinistra, sotto + kRigaTesto, NotaTroncata(curva.evento), kNero);
+  ScriviTesto(tela, g.sinistra, sotto, TestoCheEntra(Didascalia(curva, fuso), righello), kNero);
+  if (troncata) {
+    ScriviTesto(tela, g.sinistra, sotto + kRigaTesto,
+                TestoCheEntra(NotaTroncata(curva.evento), righello), kNero);
+  }
 }
 
 }  // namespace mr

@@ -58,16 +58,7 @@ std::vector<Fascia> Fasce(const std::vector<double>& t, const std::vector<double
 constexpr double kSinistra = 36, kDestra = 36, kRigaTesto = 15, kSotto = 20;
 constexpr int kRigheEtichette = 6;  // at most, above the chart
 constexpr double kAltezzaMassima = 90, kAltezzaMinimaAsse = -20;
-constexpr double kCarattere = 6.5;  // pixels: an average character of the window's font
 constexpr Colore kNero = RGB(0, 0, 0);
-
-// Characters as a font draws them: UTF-8 code points.
-double LarghezzaTesto(const std::string& s) {
-  double n = 0;
-  for (char c : s)
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-  return n * kCarattere;
-}
 
 class Grafico {
  public:
@@ -90,12 +81,6 @@ class Grafico {
   double alto_;
 };
 
-void Testo(Tela& tela, double x, double y, const std::string& testo, Colore c) {
-  tela.ColoreTesto(c);
-  tela.Posizione(x, y);
-  tela.Stampa(testo);
-}
-
 void Sfondo(Tela& tela, const Notte& n, const Grafico& g) {
   for (const Fascia& f : n.fasce)
     tela.Riquadro(g.X(f.inizio), g.Y(kAltezzaMassima), g.X(f.fine), g.Y(0), ColoreCielo(f.cielo));
@@ -107,12 +92,12 @@ void AsseAltezze(Tela& tela, const Notte& n, const Grafico& g, double minima) {
   for (int h : {30, 60}) tela.Linea(g.X(n.inizio), g.Y(h), g.X(n.fine), g.Y(h), RGB(150, 150, 172));
   for (int h : {0, 30, 60, 90}) {
     const std::string t = std::to_string(h) + "\u00b0";
-    Testo(tela, kSinistra - 4 - LarghezzaTesto(t), g.Y(h) - kRigaTesto / 2, t, kNero);
+    ScriviTesto(tela, kSinistra - 4 - LarghezzaStimata(t), g.Y(h) - kRigaTesto / 2, t, kNero);
   }
   tela.Linea(g.X(n.inizio), g.Y(0), g.X(n.fine), g.Y(0), ColoreOrizzonte);
   if (minima > 0) {
     tela.Linea(g.X(n.inizio), g.Y(minima), g.X(n.fine), g.Y(minima), ColoreMinima);
-    Testo(tela, g.Destra() + 4, g.Y(minima) - kRigaTesto / 2, TestoGradi(minima), ColoreMinima);
+    ScriviTesto(tela, g.Destra() + 4, g.Y(minima) - kRigaTesto / 2, TestoGradi(minima), ColoreMinima);
   }
 }
 
@@ -133,7 +118,7 @@ void AsseOre(Tela& tela, const Notte& n, const Grafico& g, double larghezza) {
     if (!etichetta) continue;
     char testo[8];
     std::snprintf(testo, sizeof testo, "%02d", t.ora);
-    Testo(tela, x - LarghezzaTesto(testo) / 2, basso + 5, testo, kNero);
+    ScriviTesto(tela, x - LarghezzaStimata(testo) / 2, basso + 5, testo, kNero);
   }
 }
 
@@ -178,7 +163,7 @@ std::vector<Marca> Marche(const Notte& n, std::span<const RigaPiano> righe, cons
   std::vector<double> fineFila;
   for (Marca& m : marche) {
     const double x = g.X(m.riga->Istante());
-    const double w = LarghezzaTesto(Etichetta(*m.riga));
+    const double w = LarghezzaStimata(Etichetta(*m.riga));
     m.xTesto = x + 2 + w <= larghezza ? x + 2 : x - 2 - w;
     auto libera = std::find_if(fineFila.begin(), fineFila.end(),
                                [&](double f) { return f < std::min(x, m.xTesto); });
@@ -213,7 +198,7 @@ void Eventi(Tela& tela, const std::vector<Marca>& marche, const Grafico& g,
     tela.LarghezzaLinea(1);
     tela.Riempimento(colore);
     tela.Cerchio(x, g.Y(r.AltGiove()), 3.5, kNero, 1);
-    Testo(tela, m.xTesto, yTesto, Etichetta(r), r.osservabile ? kNero : ColoreNonOsservabile);
+    ScriviTesto(tela, m.xTesto, yTesto, Etichetta(r), r.osservabile ? kNero : ColoreNonOsservabile);
   }
 }
 
@@ -316,7 +301,7 @@ void DisegnaNotte(Tela& tela, const Notte& notte, std::span<const RigaPiano> rig
   AsseOre(tela, notte, g, aspetto.larghezza);
   Curva(tela, notte, g);
   Eventi(tela, marche, g, aspetto);
-  Testo(tela, kSinistra, 0, aspetto.titolo, kNero);
+  ScriviTesto(tela, kSinistra, 0, TestoCheEntra(aspetto.titolo, aspetto.larghezza - kSinistra), kNero);
 }
 
 }  // namespace mr

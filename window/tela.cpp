@@ -67,6 +67,61 @@ double LarghezzaStimata(const std::string& testo) {
   return n * 6.5;
 }
 
+namespace {
+
+constexpr char kPuntini[] = "\u2026";
+
+bool Entra(const std::string& testo, double larghezza) {
+  return LarghezzaStimata(testo) <= larghezza;
+}
+
+// The text up to fine, without the separators it would end on, and the ellipsis.
+std::string Accorciato(const std::string& testo, std::size_t fine) {
+  const std::size_t ultimo = testo.find_last_not_of(" ,;:-+(", fine == 0 ? 0 : fine - 1);
+  return (fine == 0 || ultimo == std::string::npos ? std::string() : testo.substr(0, ultimo + 1)) +
+         kPuntini;
+}
+
+// Where a cut at fine leaves no bracket open: before the first one left open.
+std::size_t FuoriDalleParentesi(const std::string& testo, std::size_t fine) {
+  std::vector<std::size_t> aperte;
+  for (std::size_t i = 0; i < fine; ++i) {
+    if (testo[i] == '(') aperte.push_back(i);
+    if (testo[i] == ')' && !aperte.empty()) aperte.pop_back();
+  }
+  return aperte.empty() ? fine : aperte.front();
+}
+
+std::string Accorcia(const std::string& testo, double larghezza) {
+  // After whole words, the longest first.
+  for (std::size_t fine = testo.rfind(' '); fine != std::string::npos && fine > 0;
+       fine = testo.rfind(' ', fine - 1)) {
+    const std::string t = Accorciato(testo, FuoriDalleParentesi(testo, fine));
+    if (t != kPuntini && Entra(t, larghezza)) return t;
+  }
+  // Within the first word, at a character (a UTF-8 code point) boundary.
+  std::string migliore;
+  for (std::size_t fine = 0; fine <= testo.size(); ++fine) {
+    if (fine < testo.size() && (static_cast<unsigned char>(testo[fine]) & 0xC0) == 0x80) continue;
+    std::string t = testo.substr(0, fine) + kPuntini;
+    if (!Entra(t, larghezza)) break;
+    migliore = std::move(t);
+  }
+  return migliore;
+}
+
+}  // namespace
+
+std::string TestoCheEntra(std::span<const std::string> forme, double larghezza) {
+  for (const std::string& f : forme)
+    if (Entra(f, larghezza)) return f;
+  return forme.empty() ? std::string() : Accorcia(forme.back(), larghezza);
+}
+
+std::string TestoCheEntra(const std::string& testo, double larghezza) {
+  return TestoCheEntra(std::span(&testo, 1), larghezza);
+}
+
 void ScriviTesto(Tela& tela, double x, double y, const std::string& testo, Colore c) {
   tela.ColoreTesto(c);
   tela.Posizione(x, y);

@@ -4,6 +4,7 @@
 // and the recorder are two implementations.
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,14 @@ class TelaRegistrata : public Tela {
 // The width of a text in the window's font, estimated for layouts made before
 // anything is painted: 6.5 pixels a character (a UTF-8 code point).
 double LarghezzaStimata(const std::string& testo);
+
+// The first of forme (the fullest first) whose estimated width is within
+// larghezza pixels. When none is, the last one shortened to fit: whole words
+// taken from its end (an aside in brackets taken whole) and an ellipsis "…"
+// where they were; a first word too wide alone is cut within it, the ellipsis
+// showing the cut. Empty when not even the ellipsis fits.
+std::string TestoCheEntra(std::span<const std::string> forme, double larghezza);
+std::string TestoCheEntra(const std::string& testo, double larghezza);
 
 // Prints testo in colour c with its top left corner at (x, y).
 void ScriviTesto(Tela& tela, double x, double y, const std::string& testo, Colore c);

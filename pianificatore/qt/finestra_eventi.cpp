@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QStyle>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -92,7 +93,35 @@ FinestraEventi::FinestraEventi(fs::path cartella, QWidget* genitore)
   // that shows a week at a glance.
   if (preferenze_.geometria.empty() ||
       !restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(preferenze_.geometria))))
-    resize(QSize(980, 780).boundedTo(screen()->availableGeometry().size() * 0.95));
+    resize(Misura().boundedTo(screen()->availableGeometry().size() * 0.95));
+}
+
+// Every column with its usual texts side by side, a mutual event's
+// description the longest, in the table's font; tall enough for a week's
+// rows and the night's chart.
+QSize FinestraEventi::Misura() const {
+  const QFontMetrics m(tabella_->font());
+  QFont grassetto = tabella_->horizontalHeader()->font();
+  grassetto.setBold(true);
+  const QFontMetrics intestazione(grassetto);
+  const char* campioni[][2] = {
+      {"00/00/0000 00:00 CEST", "Ora locale"},
+      {"00/00/0000 00:00", "Tempo universale"},
+      {"1 O 2", "Sigla"},
+      {"Ganimede occulta Callisto (parziale, calo 0,42 mag)", "Evento"},
+      {"1 h 00 min", "Durata"},
+      {"00\u00b0", "Alt. Giove"},
+      {"Crepuscolo astronomico", "Cielo"},
+  };
+  // Each column's text or heading and the room a column adds (its margins,
+  // the sort arrow), a vertical scroll bar and the table's frame.
+  constexpr int kMargine = 24;
+  int larghezza = 2 * tabella_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  for (const auto& [testo, titolo] : campioni)
+    larghezza += std::max(m.horizontalAdvance(Utf8(testo)), intestazione.horizontalAdvance(Utf8(titolo))) +
+                 kMargine;
+  const QMargins bordi = layout()->contentsMargins();
+  return {larghezza + bordi.left() + bordi.right(), 780};
 }
 
 FinestraEventi::~FinestraEventi() = default;
@@ -118,20 +147,15 @@ void FinestraEventi::CreaControlli() {
   tabella_->setAlternatingRowColors(true);
   tabella_->setWordWrap(false);
   tabella_->verticalHeader()->hide();
+  // Rows as tall as a line of text and a little air, so that a small screen
+  // still shows a night's events.
+  tabella_->verticalHeader()->setMinimumSectionSize(1);
+  tabella_->verticalHeader()->setDefaultSectionSize(QFontMetrics(tabella_->font()).lineSpacing() + 6);
   QHeaderView* intestazione = tabella_->horizontalHeader();
-  const QFontMetrics m(tabella_->font());
-  const auto larghezza = [&](const char* campione) {
-    return m.horizontalAdvance(Utf8(campione)) + 16;
-  };
-  tabella_->setColumnWidth(ModelloEventi::OraLocale, larghezza("00/00/0000 00:00 CEST"));
-  tabella_->setColumnWidth(ModelloEventi::TU, larghezza("00/00/0000 00:00"));
-  tabella_->setColumnWidth(ModelloEventi::Sigla, larghezza("Sigla"));
-  tabella_->setColumnWidth(ModelloEventi::Durata, larghezza("0 h 00 min"));
-  tabella_->setColumnWidth(ModelloEventi::Giove, larghezza("Alt. Giove"));
-  tabella_->setColumnWidth(ModelloEventi::Cielo, larghezza("Crepuscolo astronomico"));
-  // The description takes the width left: a mutual event's is the longest.
-  intestazione->setMinimumSectionSize(larghezza("Sigla") / 2);
-  intestazione->setSectionResizeMode(ModelloEventi::Descrizione, QHeaderView::Stretch);
+  connect(intestazione, &QHeaderView::sectionResized, this, [this](int colonna) {
+    if (colonna != ModelloEventi::Descrizione) AllargaDescrizione();
+  });
+  tabella_->viewport()->installEventFilter(this);
   // Sorted by time only: a click on another column sorts by time as well.
   tabella_->setSortingEnabled(true);
   tabella_->sortByColumn(ModelloEventi::OraLocale, Qt::AscendingOrder);
@@ -423,6 +447,7 @@ void FinestraEventi::MostraRighe() {
   const QModelIndex attuale = tabella_->currentIndex();
   const QVariant scelto = attuale.isValid() ? attuale.data(ModelloEventi::RuoloIstante) : QVariant();
   modello_->Imposta(RighePiano(eventi_, preferenze_.scelta, mutui_), fuso_);
+  AdattaColonne();
   curva_->setVisible(preferenze_.scelta.generi[static_cast<std::size_t>(Genere::Mutui)]);
   int riga = modello_->rowCount() > 0 ? 0 : -1;
   for (int r = 0; scelto.isValid() && r < modello_->rowCount(); ++r)
@@ -441,6 +466,33 @@ void FinestraEventi::MostraRighe() {
   stato_->setText(Utf8(quanti + " \u00b7 osservatore " + TestoSito(c.sito) +
                        " \u00b7 Macchia Rossa a " + TestoMacchia(c.macchia, c.inizio) +
                        " (sistema II)"));
+}
+
+// The columns beside the description as wide as their headings and texts;
+// the description the width left, and never narrower than its longest text:
+// in a narrow window the table scrolls sideways rather than cut the
+// descriptions an observer reads.
+void FinestraEventi::AdattaColonne() {
+  tabella_->resizeColumnToContents(ModelloEventi::Descrizione);
+  larghezzaDescrizioni_ = tabella_->columnWidth(ModelloEventi::Descrizione);
+  // Each resized column gives the description its width again.
+  for (int c = 0; c < ModelloEventi::NumeroColonne; ++c)
+    if (c != ModelloEventi::Descrizione) tabella_->resizeColumnToContents(c);
+  AllargaDescrizione();
+}
+
+void FinestraEventi::AllargaDescrizione() {
+  const QHeaderView* intestazione = tabella_->horizontalHeader();
+  int altre = 0;
+  for (int c = 0; c < ModelloEventi::NumeroColonne; ++c)
+    if (c != ModelloEventi::Descrizione) altre += intestazione->sectionSize(c);
+  tabella_->setColumnWidth(ModelloEventi::Descrizione,
+                           std::max(tabella_->viewport()->width() - altre, larghezzaDescrizioni_));
+}
+
+bool FinestraEventi::eventFilter(QObject* oggetto, QEvent* evento) {
+  if (oggetto == tabella_->viewport() && evento->type() == QEvent::Resize) AllargaDescrizione();
+  return QWidget::eventFilter(oggetto, evento);
 }
 
 void FinestraEventi::MostraScelto() {

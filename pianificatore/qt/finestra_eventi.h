@@ -70,6 +70,8 @@ class FinestraEventi : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  // The table's width changed: the description takes what is left.
+  bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
  private:
   void CreaControlli();
@@ -78,6 +80,10 @@ class FinestraEventi : public QWidget {
   QWidget* CreaFiltro();
   QWidget* CreaPulsanti();
   void MostraScelte();
+  // The columns as wide as their texts, the description the width left.
+  void AdattaColonne();
+  void AllargaDescrizione();
+  QSize Misura() const;
 
   // A choice changed: remembered, then the list shown again.
   void LeggiScelte();
@@ -133,6 +139,7 @@ class FinestraEventi : public QWidget {
   QSpinBox* altezzaMinima_ = nullptr;
   QComboBox* cielo_ = nullptr;
   QTableView* tabella_ = nullptr;
+  int larghezzaDescrizioni_ = 0;  // the longest description's, pixels
   ModelloEventi* modello_ = nullptr;
   GraficoNotte* grafico_ = nullptr;
   GraficoCurva* curva_ = nullptr;

@@ -331,3 +331,28 @@ TEST(CurvaLuce, SenzaCurva) {
 
 }  // namespace
 }  // namespace mr
+
+namespace mr {
+namespace {
+
+// A narrow chart: the caption drops the date, the note its second part, the
+// title its aside in brackets, each whole; every text within the area by its
+// estimated width. Widths at 6.5 pixels a character: the texts start at the
+// plot's left, 44 pixels in, so a chart of 300 holds 39 characters.
+TEST(CurvaLuce, TestiDentroUnGraficoStretto) {
+  const AspettoCurva stretto{.x = 20, .y = 10, .larghezza = 300, .altezza = 240,
+                             .titolo = "3 E 1 - Ganimede eclissa Io (totale, calo 9,99 mag)"};
+  TelaRegistrata tela;
+  DisegnaCurva(tela, EclisseTotale(), FusoQt("Europe/Rome"), stretto);
+  const Grafico g{tela.operazioni};
+  for (const auto& s : g.Scritte()) {
+    EXPECT_GE(s.x, stretto.x) << s.testo;
+    EXPECT_LE(s.x + LarghezzaStimata(s.testo), stretto.x + stretto.larghezza) << s.testo;
+  }
+  for (const char* t : {"3 E 1 - Ganimede eclissa Io\u2026", "Calo (mag) di Io, ora CET",
+                        "Curva troncata a 3 mag", "inizio 00:00", "massimo 00:05", "fine 00:10"})
+    EXPECT_NE(g.Cerca(t), std::nullopt) << t;
+}
+
+}  // namespace
+}  // namespace mr

@@ -388,3 +388,40 @@ TEST(Notte, EtichettaAlBordoDestro) {
 
 }  // namespace
 }  // namespace mr
+
+namespace mr {
+namespace {
+
+// A narrow chart (a small window, or a large display scale): every text
+// within the area by its estimated width; the title gives up its aside in
+// brackets, whole, and says so with an ellipsis.
+TEST(Notte, TestiDentroUnGraficoStretto) {
+  std::optional<Notte> n = NotteDi(Ut(2027, 2, 12, 20, 14), FusoQt("Europe/Rome"), kRoma, 69);
+  ASSERT_TRUE(n);
+  const std::vector<RigaPiano> righe = {
+      {Evento{n->inizio + 5 * kMinuto, C::TrI, 3, 5, 20, false}, true, 0, std::nullopt},
+      {Evento{Ut(2027, 2, 12, 23, 0), C::GRS, 0, 63, -50, false}, true, 1, std::nullopt},
+      {Evento{n->fine - 5 * kMinuto, C::ShI, 3, 5, 20, false}, true, 2, std::nullopt},
+  };
+  // 65 characters, 422.5 pixels, beside a chart of 400 that starts at 36.
+  const std::string titolo = "Notte tra il 12/02/2027 e il 13/02/2027 (ore locali, Europe/Rome)";
+  TelaRegistrata tela;
+  DisegnaNotte(tela, *n, righe, {.larghezza = 400, .altezza = 200, .titolo = titolo, .scelto = {}});
+  const Disegno d{tela.operazioni};
+  bool intestazione = false;
+  for (const auto& s : d.Scritte()) {
+    EXPECT_GE(s.x, 0) << s.testo;
+    EXPECT_LE(s.x + LarghezzaStimata(s.testo), 400) << s.testo;
+    intestazione |= s.testo == "Notte tra il 12/02/2027 e il 13/02/2027\u2026";
+  }
+  EXPECT_TRUE(intestazione);
+  // Wide enough, the title whole.
+  tela.Azzera();
+  DisegnaNotte(tela, *n, righe, {.larghezza = 800, .altezza = 260, .titolo = titolo, .scelto = {}});
+  intestazione = false;
+  for (const auto& s : Disegno{tela.operazioni}.Scritte()) intestazione |= s.testo == titolo;
+  EXPECT_TRUE(intestazione);
+}
+
+}  // namespace
+}  // namespace mr

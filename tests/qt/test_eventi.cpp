@@ -15,6 +15,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QSpinBox>
 #include <QTableView>
 #include <cmath>
@@ -486,6 +489,64 @@ TEST_F(EventiTest, EsportazioneInUnPostoNonScrivibile) {
   EXPECT_TRUE(trovato);
   EXPECT_FALSE(e.EsportaPdf(QString::fromStdString((cartella_ / "manca" / "x.pdf").string())));
   EXPECT_FALSE(fs::exists(cartella_ / "manca"));
+}
+
+}  // namespace
+}  // namespace mr
+
+namespace mr {
+namespace {
+
+// The columns beside the description as wide as their texts and headings; the
+// description the width left, never narrower than its longest text (a narrow
+// window scrolls sideways instead); the first size fits the screen.
+TEST_F(EventiTest, LaDescrizionePrendeLaLarghezzaCheResta) {
+  FinestraEventi& e = Apri(Ut(2026, 12, 9, 12, 0));
+  Trova<QSpinBox>(&e, "giorni")->setValue(3);
+  QCoreApplication::processEvents();
+  const QSize schermo = e.screen()->availableGeometry().size();
+  EXPECT_LE(e.width(), schermo.width());
+  EXPECT_LE(e.height(), schermo.height());
+  EXPECT_LE(e.minimumSizeHint().width(), schermo.width());
+  EXPECT_LE(e.minimumSizeHint().height(), schermo.height());
+
+  auto* tabella = Trova<QTableView>(&e, "tabella");
+  const ModelloEventi& m = e.Modello();
+  ASSERT_GT(m.rowCount(), 3);
+  const QFontMetrics metrica(tabella->font());
+  // A cell's text margins, its grid line and a pixel of rounding.
+  const int margini = 2 * (tabella->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 2;
+  const auto piuLargo = [&](int c) {
+    int w = 0;
+    for (int r = 0; r < m.rowCount(); ++r)
+      w = std::max(w, metrica.horizontalAdvance(m.index(r, c).data().toString()));
+    return w;
+  };
+  const QHeaderView* intestazione = tabella->horizontalHeader();
+  for (int c = 0; c < ModelloEventi::NumeroColonne; ++c) {
+    if (c == ModelloEventi::Descrizione) continue;
+    EXPECT_LE(tabella->columnWidth(c), std::max(piuLargo(c) + margini, intestazione->sectionSizeHint(c)))
+        << m.headerData(c, Qt::Horizontal).toString().toStdString();
+  }
+  const int descrizione = piuLargo(ModelloEventi::Descrizione);
+  const auto somma = [&] {
+    int s = 0;
+    for (int c = 0; c < ModelloEventi::NumeroColonne; ++c) s += tabella->columnWidth(c);
+    return s;
+  };
+  for (const QSize misura : {QSize(1500, 700), QSize(600, 500)}) {
+    e.resize(misura);
+    QCoreApplication::processEvents();
+    const int larghezza = tabella->viewport()->width();
+    EXPECT_GE(tabella->columnWidth(ModelloEventi::Descrizione), descrizione) << larghezza;
+    if (somma() > larghezza) {
+      EXPECT_LE(tabella->columnWidth(ModelloEventi::Descrizione), descrizione + margini);
+      EXPECT_GT(tabella->horizontalScrollBar()->maximum(), 0);
+    } else {
+      EXPECT_EQ(somma(), larghezza);
+    }
+  }
+  EXPECT_GT(tabella->horizontalScrollBar()->maximum(), 0);  // 600 pixels are too few
 }
 
 }  // namespace
