@@ -153,6 +153,19 @@ void Riproduci(const std::vector<Operazione>& operazioni, Tela& tela) {
   }
 }
 
+std::vector<Scritta> Scritte(const std::vector<Operazione>& operazioni) {
+  using T = Operazione::Tipo;
+  std::vector<Scritta> scritte;
+  double x = 0, y = 0;
+  Colore colore = 0;
+  for (const Operazione& o : operazioni) {
+    if (o.tipo == T::Posizione || o.tipo == T::Punto) x = o.x1, y = o.y1;
+    if (o.tipo == T::ColoreTesto) colore = o.colore;
+    if (o.tipo == T::Stampa) scritte.push_back({x, y, o.testo, colore});
+  }
+  return scritte;
+}
+
 namespace {
 
 std::string Num(double x) { return TestoNumero(x); }

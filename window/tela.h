@@ -108,6 +108,19 @@ Colore InchiostroSu(Colore sfondo);
 // Plays recorded operations on another canvas.
 void Riproduci(const std::vector<Operazione>& operazioni, Tela& tela);
 
+// A text of a recording, as a reader finds it on the picture: the text
+// position it was printed at and its colour.
+struct Scritta {
+  double x, y;
+  std::string testo;
+  Colore colore;
+};
+
+// The texts of a recording in order, each at the position last set by
+// Posizione or Punto and in the colour last set by ColoreTesto (black until
+// set); a text's own line break is not followed.
+std::vector<Scritta> Scritte(const std::vector<Operazione>& operazioni);
+
 // The operations as a JSON array (numbers in full precision).
 std::string OperazioniJson(const std::vector<Operazione>& operazioni);
 

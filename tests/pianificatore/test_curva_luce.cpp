@@ -32,19 +32,7 @@ bool Vicino(double x, double atteso, double tolleranza) {
 // The recorded chart, read the way a reader reads the picture.
 struct Grafico {
   std::vector<Operazione> op;
-  struct Scritta {
-    double x, y;
-    std::string testo;
-  };
-  std::vector<Scritta> Scritte() const {
-    std::vector<Scritta> s;
-    double x = 0, y = 0;
-    for (const Operazione& o : op) {
-      if (o.tipo == T::Posizione) x = o.x1, y = o.y1;
-      if (o.tipo == T::Stampa) s.push_back({x, y, o.testo});
-    }
-    return s;
-  }
+  std::vector<Scritta> Scritte() const { return mr::Scritte(op); }
   std::optional<Scritta> Cerca(const std::string& testo) const {
     for (const Scritta& s : Scritte())
       if (s.testo == testo) return s;

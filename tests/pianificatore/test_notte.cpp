@@ -151,23 +151,7 @@ TEST(Notte, RighePerNotte) {
 
 struct Disegno {
   std::vector<Operazione> op;
-  // The text printed after a move to (x, y), with its colour.
-  struct Scritta {
-    double x, y;
-    std::string testo;
-    Colore colore;
-  };
-  std::vector<Scritta> Scritte() const {
-    std::vector<Scritta> s;
-    Colore colore = 0;
-    double x = 0, y = 0;
-    for (const Operazione& o : op) {
-      if (o.tipo == T::ColoreTesto) colore = o.colore;
-      if (o.tipo == T::Posizione) x = o.x1, y = o.y1;
-      if (o.tipo == T::Stampa) s.push_back({x, y, o.testo, colore});
-    }
-    return s;
-  }
+  std::vector<Scritta> Scritte() const { return mr::Scritte(op); }
   std::vector<Operazione> Di(T tipo, Colore c) const {
     std::vector<Operazione> r;
     for (const Operazione& o : op)

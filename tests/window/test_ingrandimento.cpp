@@ -114,20 +114,7 @@ struct Vista {
       if (o.tipo == Op::Linea && o.colore == c) r.push_back(o);
     return r;
   }
-  // Texts with the position they were printed at.
-  struct Scritta {
-    double x, y;
-    std::string testo;
-  };
-  std::vector<Scritta> Scritte() const {
-    std::vector<Scritta> s;
-    double x = 0, y = 0;
-    for (const Operazione& o : op) {
-      if (o.tipo == Op::Posizione) x = o.x1, y = o.y1;
-      if (o.tipo == Op::Stampa) s.push_back({x, y, o.testo});
-    }
-    return s;
-  }
+  std::vector<Scritta> Scritte() const { return mr::Scritte(op); }
   std::optional<Scritta> Cerca(const std::string& t) const {
     for (const Scritta& s : Scritte())
       if (s.testo == t) return s;

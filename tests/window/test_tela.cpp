@@ -53,5 +53,29 @@ TEST(Tela, TestoCheEntra) {
   EXPECT_EQ(TestoCheEntra(std::string("Notte del 12/02/2027"), 100), "Notte del\u2026");
 }
 
+// A text stands where the last Posizione or Punto left the text position, in
+// the last text colour (black before any).
+TEST(Tela, ScritteDiUnaRegistrazione) {
+  TelaRegistrata t;
+  t.Stampa("a");
+  t.Posizione(10, 20);
+  t.ColoreTesto(RGB(255, 0, 0));
+  t.Stampa("b");
+  t.Linea(0, 0, 5, 5, RGB(0, 0, 255));
+  t.Punto(30, 40, RGB(0, 255, 0));
+  t.Stampa("c");
+  const std::vector<Scritta> s = Scritte(t.operazioni);
+  ASSERT_EQ(s.size(), 3u);
+  const Scritta attese[] = {{0, 0, "a", RGB(0, 0, 0)},
+                            {10, 20, "b", RGB(255, 0, 0)},
+                            {30, 40, "c", RGB(255, 0, 0)}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(s[i].x, attese[i].x) << i;
+    EXPECT_EQ(s[i].y, attese[i].y) << i;
+    EXPECT_EQ(s[i].testo, attese[i].testo) << i;
+    EXPECT_EQ(s[i].colore, attese[i].colore) << i;
+  }
+}
+
 }  // namespace
 }  // namespace mr
