@@ -6,6 +6,7 @@
 
 #include "ephemeris/nomi_satelliti.h"
 #include "ephemeris/numeri.h"
+#include "pianificatore/etichette.h"
 
 namespace mr {
 
@@ -100,35 +101,28 @@ struct Grafico {
   double sinistra, destra, alto, basso;
 };
 
-// The three marks in time order, each label on the first row where it fits
-// after the labels already there: right of its mark, or ending left of it
-// where the area's edge is near.
-std::vector<Marca> Marche(const CurvaEvento& c, const FusoOrario& fuso, const Grafico& g,
-                          double bordoDestro) {
+// The three marks in time order with their labels (local times) set in rows
+// above the plot.
+struct Marche {
+  std::vector<Marca> marche;
+  int file;  // the rows of labels
+};
+
+Marche MarcheDi(const CurvaEvento& c, const FusoOrario& fuso, const Grafico& g,
+                double bordoDestro) {
   std::vector<Marca> marche = {{c.evento.jdInizio, ColoreContatto, "inizio"},
                                {c.evento.jdMassimo, ColoreMassimo, "massimo"},
                                {c.evento.jdFine, ColoreContatto, "fine"}};
-  std::vector<double> fineFila;
+  std::vector<MarcaAsse> asse;
   for (Marca& m : marche) {
     if (const std::optional<OraLocale> o = Orologio(fuso, m.jdUT)) m.testo.append(" ").append(TestoOra(*o));
-    const double x = g.X(m.jdUT), w = LarghezzaStimata(m.testo);
-    m.xTesto = x + 2 + w <= bordoDestro ? x + 2 : x - 2 - w;
-    auto libera = std::find_if(fineFila.begin(), fineFila.end(),
-                               [&](double f) { return f < std::min(x, m.xTesto); });
-    if (libera == fineFila.end()) {
-      fineFila.push_back(0);
-      libera = fineFila.end() - 1;
-    }
-    *libera = std::max(x, m.xTesto + w) + 6;
-    m.fila = static_cast<int>(libera - fineFila.begin());
+    asse.push_back({g.X(m.jdUT), LarghezzaStimata(m.testo)});
   }
-  return marche;
-}
-
-int File(const std::vector<Marca>& marche) {
-  int file = 1;
-  for (const Marca& m : marche) file = std::max(file, m.fila + 1);
-  return file;
+  // A row for each label at most: three labels always find room.
+  const std::vector<PostoEtichetta> posti = DisponiEtichette(asse, bordoDestro, marche.size());
+  for (std::size_t i = 0; i < marche.size(); ++i)
+    marche[i].fila = posti[i].fila, marche[i].xTesto = posti[i].x;
+  return {std::move(marche), FileUsate(posti)};
 }
 
 void AsseDelCalo(Tela& tela, const Grafico& g) {
@@ -261,9 +255,8 @@ void DisegnaCurva(Tela& tela, const CurvaEvento& curva, const FusoOrario& fuso,
   const AsseCalo asse = AsseDi(curva.punti);
   const double bordoDestro = aspetto.x + aspetto.larghezza;
   // The labels take as many rows as they need; the plot the height left.
-  const std::vector<Marca> marche =
-      Marche(curva, fuso, Grafico(curva, aspetto, 0, 0, asse), bordoDestro);
-  const Grafico g(curva, aspetto, File(marche), troncata ? 2 : 1, asse);
+  const auto [marche, file] = MarcheDi(curva, fuso, Grafico(curva, aspetto, 0, 0, asse), bordoDestro);
+  const Grafico g(curva, aspetto, file, troncata ? 2 : 1, asse);
   if (!g.Disegnabile()) return;
 
   tela.Riquadro(g.sinistra, g.alto, g.destra, g.basso, ColoreFondoCurva);

@@ -7,6 +7,7 @@
 #include "ephemeris/calendario.h"
 #include "ephemeris/nomi_satelliti.h"
 #include "ephemeris/numeri.h"
+#include "pianificatore/etichette.h"
 
 namespace mr {
 
@@ -148,41 +149,28 @@ struct Marca {
   double xTesto;
 };
 
-// The events of the night in time order. A label starts right of its mark,
-// or ends left of it where the chart's edge is near; it goes on the first
-// row above the chart where it fits after the labels already there, else on
-// the row that ends first.
-std::vector<Marca> Marche(const Notte& n, std::span<const RigaPiano> righe, const Grafico& g,
-                          double larghezza) {
+struct Marche {
+  std::vector<Marca> marche;
+  int file;  // the rows of labels
+};
+
+// The events of the night in time order, their labels set in rows above the
+// chart.
+Marche MarcheDi(const Notte& n, std::span<const RigaPiano> righe, const Grafico& g,
+                double larghezza) {
   std::vector<Marca> marche;
   for (const RigaPiano& r : righe)
     if (r.Istante() >= n.inizio && r.Istante() <= n.fine) marche.push_back({&r, 0, 0});
   std::stable_sort(marche.begin(), marche.end(), [](const Marca& x, const Marca& y) {
     return x.riga->Istante() < y.riga->Istante();
   });
-  std::vector<double> fineFila;
-  for (Marca& m : marche) {
-    const double x = g.X(m.riga->Istante());
-    const double w = LarghezzaStimata(Etichetta(*m.riga));
-    m.xTesto = x + 2 + w <= larghezza ? x + 2 : x - 2 - w;
-    auto libera = std::find_if(fineFila.begin(), fineFila.end(),
-                               [&](double f) { return f < std::min(x, m.xTesto); });
-    if (libera == fineFila.end() && fineFila.size() < kRigheEtichette) {
-      fineFila.push_back(0);
-      libera = fineFila.end() - 1;
-    } else if (libera == fineFila.end()) {
-      libera = std::min_element(fineFila.begin(), fineFila.end());
-    }
-    *libera = std::max(x, m.xTesto + w) + 6;
-    m.fila = static_cast<int>(libera - fineFila.begin());
-  }
-  return marche;
-}
-
-int File(const std::vector<Marca>& marche) {
-  int file = 1;
-  for (const Marca& m : marche) file = std::max(file, m.fila + 1);
-  return file;
+  std::vector<MarcaAsse> asse;
+  for (const Marca& m : marche)
+    asse.push_back({g.X(m.riga->Istante()), LarghezzaStimata(Etichetta(*m.riga))});
+  const std::vector<PostoEtichetta> posti = DisponiEtichette(asse, larghezza, kRigheEtichette);
+  for (std::size_t i = 0; i < marche.size(); ++i)
+    marche[i].fila = posti[i].fila, marche[i].xTesto = posti[i].x;
+  return {std::move(marche), FileUsate(posti)};
 }
 
 void Eventi(Tela& tela, const std::vector<Marca>& marche, const Grafico& g,
@@ -291,9 +279,8 @@ Colore ColoreGenere(Genere g) {
 void DisegnaNotte(Tela& tela, const Notte& notte, std::span<const RigaPiano> righe,
                   const AspettoNotte& aspetto) {
   // The labels take as many rows as they need; the chart the height left.
-  const std::vector<Marca> marche =
-      Marche(notte, righe, Grafico(notte, aspetto, 0), aspetto.larghezza);
-  const Grafico g(notte, aspetto, File(marche));
+  const auto [marche, file] = MarcheDi(notte, righe, Grafico(notte, aspetto, 0), aspetto.larghezza);
+  const Grafico g(notte, aspetto, file);
   tela.Scala(0, 0, aspetto.larghezza, aspetto.altezza);
   tela.Cls();
   Sfondo(tela, notte, g);
