@@ -97,7 +97,7 @@ FinestraEventi::FinestraEventi(fs::path cartella, QWidget* genitore)
 }
 
 // Every column with its usual texts side by side, a mutual event's
-// description the longest, in the table's font; tall enough for a week's
+// description with the reason it is greyed the longest, in the table's font; tall enough for a week's
 // rows and the night's chart.
 QSize FinestraEventi::Misura() const {
   const QFontMetrics m(tabella_->font());
@@ -108,7 +108,8 @@ QSize FinestraEventi::Misura() const {
       {"00/00/0000 00:00 CEST", "Ora locale"},
       {"00/00/0000 00:00", "Tempo universale"},
       {"1 O 2", "Sigla"},
-      {"Ganimede occulta Callisto (parziale, calo 0,42 mag)", "Evento"},
+      {"Ganimede occulta Callisto (parziale, calo 0,42 mag), Callisto nell'ombra di Giove",
+       "Evento"},
       {"1 h 00 min", "Durata"},
       {"00\u00b0", "Alt. Giove"},
       {"Crepuscolo astronomico", "Cielo"},
