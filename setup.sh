@@ -9,6 +9,8 @@ PACKAGES="build-essential cmake pkg-config qt6-base-dev libgtest-dev libgmock-de
 PACKAGES="$PACKAGES libical-dev"
 # Installing, packaging and checking the desktop files (cmake --install, cpack -G DEB).
 PACKAGES="$PACKAGES desktop-file-utils appstream dpkg-dev file groff-base"
+# Qt's own dialogs in Italian.
+PACKAGES="$PACKAGES qt6-translations-l10n"
 
 missing=""
 for p in $PACKAGES; do

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 #include <algorithm>
 #include <filesystem>
 
@@ -21,6 +22,7 @@
 #include "settings/file_impostazioni.h"
 #include "window/qt/finestra_principale.h"
 #include "window/qt/pannello_satelliti.h"
+#include "window/qt/traduzioni.h"
 
 namespace {
 
@@ -114,6 +116,8 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
+  QTranslator traduttore;
+  mr::TraduciQt(traduttore);
   QApplication::setDesktopFileName(mr::IdApplicazione);
   QApplication::setWindowIcon(Icona());
   const mr::RigaComando riga = mr::LeggiRigaComando(QApplication::arguments());
