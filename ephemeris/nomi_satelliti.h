@@ -2,6 +2,7 @@
 // Europa, Ganymede, Callisto everywhere.
 #pragma once
 #include <array>
+#include <string>
 
 namespace mr {
 
@@ -17,5 +18,11 @@ inline constexpr std::array<NomeSatellite, 4> NomiSatelliti{{
     {"Ganimede", "Ganimede", "frmGANIMEDE"},
     {"Callisto", "Callisto", "frmCALLISTO"},
 }};
+
+// The name of satellite 1..4 (Io .. Callisto, as the events number them); ""
+// for any other number (0 stands for the Red Spot in the events' lists).
+inline std::string NomeDelSatellite(int numero) {
+  return numero >= 1 && numero <= 4 ? NomiSatelliti[numero - 1].nome : "";
+}
 
 }  // namespace mr

@@ -34,10 +34,6 @@ std::string RecordCsv(const std::vector<std::string>& campi) {
   return r + "\r\n";
 }
 
-std::string NomeDelSatellite(int satellite) {
-  return satellite >= 1 && satellite <= 4 ? NomiSatelliti[satellite - 1].nome : "";
-}
-
 // "2027-02-12 21:14:35".
 std::string DataOraLocale(const std::optional<OraLocale>& o) {
   if (!o) return "";

@@ -113,10 +113,6 @@ std::string OraTU(const std::optional<DataOraUT>& d, bool secondi) {
   return testo;
 }
 
-std::string NomeDi(int satellite) {
-  return satellite >= 1 && satellite <= 4 ? NomiSatelliti[satellite - 1].nome : "";
-}
-
 // "0,42": a decimal comma, as Italian prose writes numbers.
 std::string ConVirgola(std::string numero) {
   std::replace(numero.begin(), numero.end(), '.', ',');
@@ -125,14 +121,14 @@ std::string ConVirgola(std::string numero) {
 
 // "Io occulta Europa (", "Ganimede eclissa Io (", the kind and ", ".
 std::string InizioDescrizione(const EventoMutuo& e) {
-  return NomeDi(e.attivo) + (e.tipo == TipoMutuo::Occultazione ? " occulta " : " eclissa ") +
-         NomeDi(e.passivo) + " (" + NomeGenereMutuo(e.genere) + ", ";
+  return NomeDelSatellite(e.attivo) + (e.tipo == TipoMutuo::Occultazione ? " occulta " : " eclissa ") +
+         NomeDelSatellite(e.passivo) + " (" + NomeGenereMutuo(e.genere) + ", ";
 }
 
 }  // namespace
 
 std::string DescrizioneEvento(const Evento& e) {
-  const std::string nome = NomeDi(e.satellite);
+  const std::string nome = NomeDelSatellite(e.satellite);
   switch (e.codice) {
     case CodiceEvento::TrI: return nome + ": inizio del transito";
     case CodiceEvento::TrE: return nome + ": fine del transito";
@@ -211,7 +207,7 @@ std::string TestoCalo(double caloMag) {
 
 std::string CaloInElenco(const EventoMutuo& e) {
   if (e.tipo == TipoMutuo::Eclisse && e.genere == GenereMutuo::Totale)
-    return NomeDi(e.passivo) + " scompare";
+    return NomeDelSatellite(e.passivo) + " scompare";
   return "calo " + TestoCalo(e.caloMag);
 }
 
@@ -221,10 +217,10 @@ std::string DescrizioneMutuoInElenco(const EventoMutuo& e) {
 
 std::string NotaPosizione(const EventoMutuo& e) {
   switch (e.giove) {
-    case PosizioneMutuo::Dietro: return NomeDi(e.passivo) + " dietro Giove";
-    case PosizioneMutuo::Ombra: return NomeDi(e.passivo) + " nell'ombra di Giove";
-    case PosizioneMutuo::AttivoInOmbra: return NomeDi(e.attivo) + " nell'ombra di Giove";
-    case PosizioneMutuo::Davanti: return NomeDi(e.passivo) + " davanti a Giove";
+    case PosizioneMutuo::Dietro: return NomeDelSatellite(e.passivo) + " dietro Giove";
+    case PosizioneMutuo::Ombra: return NomeDelSatellite(e.passivo) + " nell'ombra di Giove";
+    case PosizioneMutuo::AttivoInOmbra: return NomeDelSatellite(e.attivo) + " nell'ombra di Giove";
+    case PosizioneMutuo::Davanti: return NomeDelSatellite(e.passivo) + " davanti a Giove";
     case PosizioneMutuo::Libero: break;
   }
   return "";
