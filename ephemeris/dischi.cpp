@@ -11,7 +11,6 @@ namespace mr {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kCaloMassimo = 9.99;  // magnitudes: B wholly in the umbra
 
 // Nodes and weights of the n-point Gauss-Legendre rule on [-1, 1]: the roots of
 // the Legendre polynomial P_n by Newton's method from Tricomi's estimates.
@@ -123,7 +122,7 @@ double LuceInOmbra(const OmbraMutua& o, double rB, double d) {
 double CaloEclisse(const OmbraMutua& o, double rB, double d) {
   double luce = LuceInOmbra(o, rB, d);
   if (luce >= 1) return 0;
-  if (luce <= std::pow(10.0, -0.4 * kCaloMassimo)) return kCaloMassimo;
+  if (luce <= std::pow(10.0, -0.4 * CaloMassimoEclisse)) return CaloMassimoEclisse;
   return -2.5 * std::log10(luce);
 }
 

@@ -41,8 +41,12 @@ GenereMutuo GenereEclisse(const OmbraMutua& o, double rB, double d);
 // (Gauss-Legendre between the kinks of the integrand), to about 1e-6.
 double LuceInOmbra(const OmbraMutua& o, double rB, double d);
 
-// The magnitude drop of B, -2.5 log10 of the light left, at most 9.99 (the
-// value given when B is wholly in the umbra).
+// The deepest drop an eclipse is given, magnitudes: B wholly in the umbra, or
+// so nearly that it keeps under 10^-3.996 of its light.
+inline constexpr double CaloMassimoEclisse = 9.99;
+
+// The magnitude drop of B, -2.5 log10 of the light left, at most
+// CaloMassimoEclisse.
 double CaloEclisse(const OmbraMutua& o, double rB, double d);
 
 }  // namespace mr

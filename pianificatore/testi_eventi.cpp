@@ -206,7 +206,10 @@ std::string TestoCalo(double caloMag) {
 }
 
 std::string CaloInElenco(const EventoMutuo& e) {
-  if (e.tipo == TipoMutuo::Eclisse && e.genere == GenereMutuo::Totale)
+  // A drop at the cap is B in the umbra, or a sliver of it in the deepest
+  // penumbra: 10,00 when rounded, more than the cap, and nothing to measure.
+  if (e.tipo == TipoMutuo::Eclisse &&
+      (e.genere == GenereMutuo::Totale || e.caloMag >= CaloMassimoEclisse))
     return NomeDelSatellite(e.passivo) + " scompare";
   return "calo " + TestoCalo(e.caloMag);
 }

@@ -54,7 +54,8 @@ std::string DescrizioneMutuo(const EventoMutuo& e);
 std::string TestoCalo(double caloMag);
 
 // The drop of a mutual event as the lists show it: "calo 0,40 mag" (TestoCalo),
-// or for a total eclipse, which leaves B in the umbra, "Io scompare".
+// or for a total eclipse, which leaves B in the umbra, and for an eclipse
+// whose drop reaches CaloMassimoEclisse, "Io scompare".
 std::string CaloInElenco(const EventoMutuo& e);
 
 // The description as the lists show it: the drop to 0.05 mag, and B gone

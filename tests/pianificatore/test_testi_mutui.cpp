@@ -89,6 +89,11 @@ TEST(TestiMutui, Descrizioni) {
       // Wholly in the umbra: the capped drop for data, the satellite gone for the eye.
       {Mutuo(T::Eclisse, 3, 1, G::Totale, 9.99), "Ganimede eclissa Io (totale, calo 9,99 mag)",
        "Ganimede eclissa Io (totale, Io scompare)", ""},
+      // B's limb a hair outside the umbra: partial, yet under 10^-3.996 of
+      // its light is left, so the drop is at the cap; rounded to 0.05 it
+      // would read 10,00, deeper than the cap itself.
+      {Mutuo(T::Eclisse, 3, 1, G::Parziale, 9.99), "Ganimede eclissa Io (parziale, calo 9,99 mag)",
+       "Ganimede eclissa Io (parziale, Io scompare)", ""},
       {Mutuo(T::Occultazione, 3, 4, G::Parziale, 0.012),
        "Ganimede occulta Callisto (parziale, calo 0,01 mag)",
        "Ganimede occulta Callisto (parziale, calo < 0,05 mag)", ""},
