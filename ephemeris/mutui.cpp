@@ -27,8 +27,7 @@ constexpr double kMargine = 0.1;      // days scanned beyond the window
 constexpr double kTolleranza = 1e-7;  // days (0.009 s): maxima and contacts
 constexpr double kPrimoPasso = 1.0 / 1440, kPassoMassimo = 16.0 / 1440;  // contact search
 constexpr double kGiorniMassimi = 3660;
-constexpr int kPuntiMassimi = 100000;     // of a light curve
-constexpr double kDurataMassima = 2;      // days: of a light curve
+constexpr std::size_t kPuntiMassimi = 100000;  // of a light curve
 
 // One pair at one instant, lengths in km in the plane through B's centre
 // across the line of sight (occultation) or the shadow's axis (eclipse).
@@ -119,8 +118,8 @@ struct Candidato {
 struct Campione {
   Vettore vista;  // unit, from the Earth to Jupiter
   Vettore luce;   // unit, sunlight at Jupiter
-  double distanzaSole;  // AU
-  StatoSatellite s[4];
+  double distanzaSole;  // Jupiter's, AU
+  StatoSatellite s[4];  // jovicentric, AU and AU/day
 };
 
 class Mutui {
@@ -293,6 +292,8 @@ bool Finito(const Sito& s) {
 
 // The contact on one side (verso -1 before, +1 after) of tm, where g < 0:
 // steps growing from a minute to kPassoMassimo until g >= 0, then the root.
+// No passage lasts a day; after 400 steps (over four days) the last instant
+// reached stands for the contact.
 template <class G>
 double Contatto(G&& g, double tm, double gm, int verso) {
   double t0 = tm, g0 = gm, passo = kPrimoPasso;
@@ -410,24 +411,23 @@ std::array<CoppiaMutua, 12> CoppieAllIstante(const VistaGiove& v) {
   return coppie;
 }
 
-std::vector<PuntoCurva> CurvaDiLuce(const EventoMutuo& e, double deltaT, double margine,
-                                    int punti) {
-  std::vector<PuntoCurva> curva;
-  bool satelliti = e.attivo >= 1 && e.attivo <= 4 && e.passivo >= 1 && e.passivo <= 4 &&
-                   e.attivo != e.passivo;
-  double durata = e.jdFine - e.jdInizio + 2 * margine;
-  if (!(satelliti && punti >= 2 && punti <= kPuntiMassimi && std::isfinite(deltaT) &&
-        margine >= 0 && e.jdFine >= e.jdInizio && durata <= kDurataMassima &&
-        IstanteAmmesso(e.jdInizio - margine) && IstanteAmmesso(e.jdFine + margine))) {
-    return curva;
+std::vector<PuntoCurva> CurvaDiLuce(const EventoMutuo& e, double deltaT,
+                                    std::span<const double> istantiUT) {
+  const bool satelliti = e.attivo >= 1 && e.attivo <= 4 && e.passivo >= 1 && e.passivo <= 4 &&
+                         e.attivo != e.passivo;
+  const bool ammessi = std::all_of(istantiUT.begin(), istantiUT.end(), IstanteAmmesso);
+  if (!(satelliti && std::isfinite(deltaT) && ammessi && !istantiUT.empty() &&
+        istantiUT.size() <= kPuntiMassimi)) {
+    return {};
   }
-  double t0 = GiorniTT({e.jdInizio - margine, deltaT});
-  double t1 = GiorniTT({e.jdFine + margine, deltaT});
-  Mutui m(t0, t1);
-  for (int k = 0; k < punti; ++k) {
-    double t = t0 + (t1 - t0) * k / (punti - 1);
-    Geometria g = m.Calcola(e.tipo, e.attivo - 1, e.passivo - 1, t);
-    curva.push_back({JdUT(t, deltaT), Calo(e.tipo, e.attivo - 1, e.passivo - 1, g)});
+  const auto [primo, ultimo] = std::minmax_element(istantiUT.begin(), istantiUT.end());
+  if (!(*ultimo - *primo <= DurataMassimaCurva)) return {};
+  Mutui m(GiorniTT({*primo, deltaT}), GiorniTT({*ultimo, deltaT}));
+  std::vector<PuntoCurva> curva;
+  curva.reserve(istantiUT.size());
+  for (double jdUT : istantiUT) {
+    Geometria g = m.Calcola(e.tipo, e.attivo - 1, e.passivo - 1, GiorniTT({jdUT, deltaT}));
+    curva.push_back({jdUT, Calo(e.tipo, e.attivo - 1, e.passivo - 1, g)});
   }
   return curva;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "ephemeris/dischi.h"
@@ -69,15 +70,19 @@ struct RicercaMutui {
 RicercaMutui CercaMutui(double jdInizioUT, double giorni, double deltaT, const Sito& sito,
                         double caloMinimo = 0.01);
 
-// The predicted light curve of an event: the drop (magnitudes, as caloMag) at
-// `punti` (2 to 100000) instants evenly spread from `margine` days before the
-// first contact to `margine` days after the last, two days at most in all.
-// Empty for other values.
+// The longest span of a light curve, days.
+inline constexpr double DurataMassimaCurva = 2;
+
+// The predicted light curve of an event: the drop (magnitudes, as caloMag) of
+// e's pair and kind at each of the given instants (UT Julian days, in their
+// order), Delta T in seconds. Empty when there is no instant or more than
+// 100000, when they span more than DurataMassimaCurva, when one is not finite
+// or lies outside 1600-2999, or when e is not a pair of satellites.
 struct PuntoCurva {
   double jdUT, caloMag;
 };
-std::vector<PuntoCurva> CurvaDiLuce(const EventoMutuo& e, double deltaT, double margine,
-                                    int punti);
+std::vector<PuntoCurva> CurvaDiLuce(const EventoMutuo& e, double deltaT,
+                                    std::span<const double> istantiUT);
 
 // Two satellites at one instant as the finder takes them: in the plane
 // through B's centre across the line of sight (occultation) or across the

@@ -15,7 +15,6 @@ namespace {
 constexpr double kMinuto = 1.0 / 1440;  // day
 constexpr int kPuntiBordo = 6;          // samples of each flat stretch outside the contacts
 constexpr int kPuntiFase = 150;         // samples from a contact to the maximum
-constexpr double kDurataMassima = 2;    // days: the longest span of a chart
 
 // ---- the chart's layout, in pixels -----------------------------------------------
 
@@ -216,12 +215,12 @@ bool Coppia(const EventoMutuo& e) {
 }  // namespace
 
 std::optional<CurvaEvento> CurvaDellEvento(const EventoMutuo& e, double deltaT) {
+  if (!(e.jdInizio <= e.jdMassimo && e.jdMassimo <= e.jdFine)) return std::nullopt;
   const double margine = std::max(0.2 * (e.jdFine - e.jdInizio), 2 * kMinuto);
   CurvaEvento c{e, e.jdInizio - margine, e.jdFine + margine, {}};
-  if (!(c.fine - c.inizio <= kDurataMassima)) return std::nullopt;
-  // CurvaDiLuce spreads its instants from an event's first contact to its
-  // last: each stretch is asked for as an event of its own, so that the
-  // contacts and the maximum are samples and the curve's knees fall on them.
+  // Evenly spread within each stretch, so that the contacts and the maximum
+  // are samples and the curve's knees fall on them; a stretch starts where
+  // the one before ended.
   const struct {
     double da, a;
     int punti;
@@ -229,16 +228,15 @@ std::optional<CurvaEvento> CurvaDellEvento(const EventoMutuo& e, double deltaT) 
                 {e.jdInizio, e.jdMassimo, kPuntiFase},
                 {e.jdMassimo, e.jdFine, kPuntiFase},
                 {e.jdFine, c.fine, kPuntiBordo}};
+  std::vector<double> istanti;
   for (const auto& t : tratti) {
-    EventoMutuo tratto = e;
-    tratto.jdInizio = t.da;
-    tratto.jdFine = t.a;
-    const std::vector<PuntoCurva> punti = CurvaDiLuce(tratto, deltaT, 0, t.punti);
-    if (punti.empty()) return std::nullopt;
-    // A stretch starts where the one before ended (to a rounding of TT to UT).
-    for (const PuntoCurva& p : punti)
-      if (c.punti.empty() || p.jdUT > c.punti.back().jdUT + 1e-9) c.punti.push_back(p);
+    for (int k = 0; k < t.punti; ++k) {
+      const double jd = t.da + (t.a - t.da) * k / (t.punti - 1);
+      if (istanti.empty() || jd > istanti.back()) istanti.push_back(jd);
+    }
   }
+  c.punti = CurvaDiLuce(e, deltaT, istanti);
+  if (c.punti.size() < 2) return std::nullopt;
   return c;
 }
 
@@ -248,7 +246,7 @@ void DisegnaCurva(Tela& tela, const CurvaEvento& curva, const FusoOrario& fuso,
   const double righello = aspetto.larghezza - kSinistra;
   ScriviTesto(tela, aspetto.x + kSinistra, aspetto.y, TestoCheEntra(aspetto.titolo, righello), kNero);
   if (curva.punti.size() < 2 || !(curva.fine > curva.inizio) ||
-      !(curva.fine - curva.inizio <= kDurataMassima) || !Coppia(curva.evento)) {
+      !(curva.fine - curva.inizio <= DurataMassimaCurva) || !Coppia(curva.evento)) {
     return;
   }
   const bool troncata = Troncata(curva.punti);

@@ -23,7 +23,8 @@ struct CurvaEvento {
 // The curve of an event from a margin before its first contact to the same
 // margin after its last: a fifth of the event's duration, at least 2 minutes.
 // Delta T in seconds. Nothing when the event's curve cannot be computed (not a
-// pair of satellites, instants outside 1600-2999, a span over two days).
+// pair of satellites, contacts and maximum out of order, instants outside
+// 1600-2999, a span over DurataMassimaCurva).
 std::optional<CurvaEvento> CurvaDellEvento(const EventoMutuo& e, double deltaT);
 
 struct AspettoCurva {

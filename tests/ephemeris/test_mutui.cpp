@@ -273,6 +273,13 @@ TEST(CercaMutui, DatiNonValidiOFuoriIntervallo) {
   }
 }
 
+// The instants n evenly spread over [da, a], UT Julian days.
+std::vector<double> Istanti(double da, double a, int n) {
+  std::vector<double> t;
+  for (int k = 0; k < n; ++k) t.push_back(da + (a - da) * k / (n - 1));
+  return t;
+}
+
 // The light curve of an event: no drop outside the contacts, the event's drop
 // at its maximum and none deeper.
 TEST(CurvaDiLuce, ContattiEMassimo) {
@@ -281,7 +288,8 @@ TEST(CurvaDiLuce, ContattiEMassimo) {
   for (const EventoMutuo& e : r.eventi) {
     SCOPED_TRACE(e.jdMassimo);
     const double margine = 3.0 / 1440;
-    std::vector<PuntoCurva> curva = CurvaDiLuce(e, 69, margine, 201);
+    const std::vector<double> istanti = Istanti(e.jdInizio - margine, e.jdFine + margine, 201);
+    std::vector<PuntoCurva> curva = CurvaDiLuce(e, 69, istanti);
     ASSERT_EQ(curva.size(), 201u);
     EXPECT_NEAR(curva.front().jdUT, e.jdInizio - margine, 1e-8);
     EXPECT_NEAR(curva.back().jdUT, e.jdFine + margine, 1e-8);
@@ -292,20 +300,24 @@ TEST(CurvaDiLuce, ContattiEMassimo) {
       }
       EXPECT_LE(p.caloMag, e.caloMag + 1e-4);
     }
-    EventoMutuo solo = e;
-    solo.jdInizio = solo.jdFine = e.jdMassimo;
-    std::vector<PuntoCurva> massimo = CurvaDiLuce(solo, 69, 0, 2);
-    ASSERT_EQ(massimo.size(), 2u);
-    EXPECT_NEAR(massimo[0].caloMag, e.caloMag, 1e-9);
+    const double massimo[] = {e.jdMassimo};
+    std::vector<PuntoCurva> alMassimo = CurvaDiLuce(e, 69, massimo);
+    ASSERT_EQ(alMassimo.size(), 1u);
+    EXPECT_NEAR(alMassimo[0].caloMag, e.caloMag, 1e-9);
   }
-  EventoMutuo stesso = r.eventi.front();
+  const EventoMutuo& e = r.eventi.front();
+  const std::vector<double> dieci = Istanti(e.jdInizio - 0.01, e.jdFine + 0.01, 10);
+  EventoMutuo stesso = e;
   stesso.passivo = stesso.attivo;
-  EXPECT_TRUE(CurvaDiLuce(stesso, 69, 0.01, 10).empty());
-  EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, 0.01, 1).empty());
-  EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), NAN, 0.01, 10).empty());
-  EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, NAN, 10).empty());
-  EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, 1.5, 10).empty());  // over two days
-  EXPECT_TRUE(CurvaDiLuce(r.eventi.front(), 69, 0.01, 100001).empty());
+  EXPECT_TRUE(CurvaDiLuce(stesso, 69, dieci).empty());
+  EXPECT_TRUE(CurvaDiLuce(e, 69, {}).empty());
+  EXPECT_TRUE(CurvaDiLuce(e, NAN, dieci).empty());
+  std::vector<double> conNaN = dieci;
+  conNaN[4] = NAN;
+  EXPECT_TRUE(CurvaDiLuce(e, 69, conNaN).empty());
+  // Over two days.
+  EXPECT_TRUE(CurvaDiLuce(e, 69, Istanti(e.jdInizio - 1.5, e.jdFine + 1.5, 10)).empty());
+  EXPECT_TRUE(CurvaDiLuce(e, 69, Istanti(e.jdInizio - 0.01, e.jdFine + 0.01, 100001)).empty());
 }
 
 // The pairs at the instant of each reference maximum: the event's pair there

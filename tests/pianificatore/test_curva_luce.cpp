@@ -315,6 +315,9 @@ TEST(CurvaLuce, SenzaCurva) {
   e = EclisseTotale().evento;
   e.jdFine = e.jdInizio + 3;  // a span over two days
   EXPECT_FALSE(CurvaDellEvento(e, kDeltaT));
+  e = EclisseTotale().evento;
+  e.jdMassimo = e.jdFine + kMinuto;  // the maximum after the last contact
+  EXPECT_FALSE(CurvaDellEvento(e, kDeltaT));
 }
 
 }  // namespace
