@@ -498,7 +498,7 @@ std::string Intestazione(double inizioUT, const Opzioni& o, const mr::Impostazio
     testo += "Solo gli eventi visibili: Giove ad almeno " +
              mr::TestoNumero(e.filtro.altezzaMinimaGiove) + "°, Sole a non più di " +
              mr::TestoNumero(e.filtro.altezzaMassimaSole) + "°" +
-             (e.mutui ? " al massimo, il satellite né dietro Giove né nella sua ombra" : "") +
+             (e.mutui ? " al massimo, non nascosti da Giove né dalla sua ombra" : "") +
              "\n";
   return testo + "\n";
 }

@@ -312,8 +312,8 @@ TEST_F(EffemeridiMutui, OnlyVisibleEvents) {
   }
   Esito testo = Esegui(std::string(kDicembre) + "--mutui 1 --visibili --altezza-minima 30");
   EXPECT_TRUE(Contiene(testo.uscita, "Solo gli eventi visibili: Giove ad almeno 30°, Sole a non "
-                                     "più di -6° al massimo, il satellite né dietro Giove né "
-                                     "nella sua ombra\n"))
+                                     "più di -6° al massimo, non nascosti da Giove né dalla "
+                                     "sua ombra\n"))
       << testo.uscita;
 }
 
