@@ -3,14 +3,41 @@
 #include <QDateTime>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "ephemeris/calendario.h"
 
 namespace mr {
 
+namespace {
+
+// Whether nome is a zone of the time-zone database (a file of it, where the
+// system keeps one), one of Qt's "UTC+hh:mm" names, or the system's own zone.
+// QTimeZone alone also takes a POSIX rule: any word of letters ("Roma") would
+// be a zone at UT+0 with that word as its abbreviation.
+bool ZonaConosciuta(const std::string& nome) {
+  const QByteArray id = QByteArray::fromStdString(nome);
+  if (QTimeZone::isTimeZoneIdAvailable(id) || id == QTimeZone::systemTimeZoneId()) return true;
+  const std::filesystem::path relativo(nome);
+  if (nome.empty() || !relativo.is_relative() ||
+      std::find(relativo.begin(), relativo.end(), "..") != relativo.end())
+    return false;
+  const char* tzdir = std::getenv("TZDIR");
+  for (const char* cartella : {tzdir ? tzdir : "", "/usr/share/zoneinfo", "/usr/lib/zoneinfo",
+                               "/usr/share/lib/zoneinfo"}) {
+    std::error_code ec;
+    if (*cartella && std::filesystem::is_regular_file(cartella / relativo, ec)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 // An empty name would be taken for the system's zone: it is none.
 FusoQt::FusoQt(const std::string& nome)
-    : zona_(nome.empty() ? QTimeZone() : QTimeZone(QByteArray::fromStdString(nome))) {}
+    : zona_(ZonaConosciuta(nome) ? QTimeZone(QByteArray::fromStdString(nome)) : QTimeZone()) {}
 
 std::string FusoQt::Nome() const { return zona_.id().toStdString(); }
 

@@ -11,8 +11,10 @@ namespace mr {
 
 class FusoQt : public FusoOrario {
  public:
-  // An IANA identifier such as "Europe/Rome"; a name the system does not know
-  // gives a zone that is not Valido and converts nothing.
+  // An IANA identifier such as "Europe/Rome"; a name the system's time-zone
+  // database does not hold (a POSIX rule such as "Roma" or "CET-1" included,
+  // unless it is the system's own zone) gives a zone that is not Valido and
+  // converts nothing.
   explicit FusoQt(const std::string& nome);
   bool Valido() const { return zona_.isValid(); }
   std::string Nome() const override;

@@ -55,6 +55,27 @@ TEST(FusoOrario, ZonaSconosciutaEIstantiFuoriIntervallo) {
   EXPECT_EQ(TestoOraLocale(ignota, Ut(2027, 1, 1, 0, 0)), "");
 }
 
+// A zone is a name of the IANA database (links and the old names included) or
+// a fixed offset from UT; a word that only reads as a POSIX rule ("Roma" would
+// be UT+0 under the abbreviation "Roma") is none.
+TEST(FusoOrario, SoloINomiDelDatabase) {
+  struct Case {
+    const char* nome;
+    bool valido;
+  };
+  const Case cases[] = {
+      {"Europe/Rome", true},  {"Etc/UTC", true},    {"CET", true},
+      {"Etc/GMT+12", true},   {"Asia/Calcutta", true}, {"UTC+05:30", true},
+      {"Roma", false},        {"Rome", false},      {"AAAA", false},
+      {"CET-1CEST,M3.5.0,M10.5.0/3", false},        {"<+0530>-5:30", false},
+      {"Europe/Rome,x", false}, {"../zoneinfo/Europe/Rome", false},
+      {"/usr/share/zoneinfo/Europe/Rome", false},   {"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FusoQt(c.nome).Valido(), c.valido) << c.nome;
+  EXPECT_FALSE(FusoQt(std::string(300, 'A')).Valido());
+  EXPECT_TRUE(FusoQt(NomeFusoDelSistema()).Valido());
+}
+
 TEST(FusoOrario, TestoAlMinutoPiuVicino) {
   FusoQt roma("Europe/Rome");
   EXPECT_EQ(TestoOraLocale(roma, Ut(2027, 2, 12, 20, 14, 29)), "12/02/2027 21:14 CET");

@@ -130,6 +130,7 @@ TEST_F(EffemeridiMutui, WrongCommandLinesEndWithTheUsage) {
       "--mutui 2 --fuso ''",
       "--mutui 2 --fuso",
       "--eventi 2 --fuso Mars/Olympus_Mons",
+      "--eventi 2 --fuso Roma",
       "--fuso Europe/Rome",
       "--mutui 2 --json",
       "--mutui 2 --azione Più",
@@ -392,6 +393,7 @@ TEST_F(EffemeridiMutui, TheZoneOfTheFiles) {
       {"[Eventi]\nfuso=America/New_York\n", "TZ=Asia/Tokyo", "", ",EST,"},
       {"[Eventi]\nfuso=America/New_York\n", "TZ=Asia/Tokyo", " --fuso Europe/Rome", ",CET,"},
       {"[Eventi]\nfuso=Europe/Atlantide\n", "TZ=Asia/Tokyo", "", ",JST,"},
+      {"[Eventi]\nfuso=Roma\n", "TZ=Asia/Tokyo", "", ",JST,"},
       {nullptr, "TZ=Asia/Tokyo", " --fuso UTC", ",UTC,"},
   };
   for (const Case& c : cases) {
