@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app.h"
+#include "principale_di_prova.h"
 #include "tests/settings/cartella_temp.h"
 #include "window/qt/finestra_principale.h"
 #include "window/qt/pannello_satelliti.h"
@@ -34,13 +35,7 @@ class AltaPrecisioneQt : public ::testing::Test {
     QApplication::closeAllWindows();
   }
 
-  FinestraPrincipale& Apri() {
-    finestra_.reset();
-    finestra_ = std::make_unique<FinestraPrincipale>(cartella_);
-    finestra_->show();
-    QCoreApplication::processEvents();
-    return *finestra_;
-  }
+  FinestraPrincipale& Apri() { return prova::ApriPrincipale(finestra_, cartella_); }
 
   // 2 January 2016, 05:37 UT: Europa vanished into Jupiter's shadow two
   // minutes before (IMCCE: Ec.D 05:35).

@@ -27,6 +27,7 @@
 #include <string>
 
 #include "app.h"
+#include "principale_di_prova.h"
 #include "tests/settings/cartella_temp.h"
 #include "ephemeris/calendario.h"
 #include "pianificatore/qt/grafico_curva.h"
@@ -70,12 +71,7 @@ class EventiTest : public ::testing::Test {
     return *finestra_;
   }
 
-  FinestraPrincipale& ApriPrincipale() {
-    principale_ = std::make_unique<FinestraPrincipale>(cartella_);
-    principale_->show();
-    QCoreApplication::processEvents();
-    return *principale_;
-  }
+  FinestraPrincipale& ApriPrincipale() { return prova::ApriPrincipale(principale_, cartella_); }
 
   template <class W>
   W* Trova(QWidget* w, const char* nome) {

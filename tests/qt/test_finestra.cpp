@@ -28,6 +28,7 @@
 #include <string>
 
 #include "app.h"
+#include "principale_di_prova.h"
 #include "tests/settings/cartella_temp.h"
 #include "window/qt/pannello_satelliti.h"
 #include "window/qt/tela_qpainter.h"
@@ -85,12 +86,7 @@ class FinestraTest : public ::testing::Test {
     finestra_.reset();
   }
 
-  FinestraPrincipale& Apri() {
-    finestra_ = std::make_unique<FinestraPrincipale>(cartella_);
-    finestra_->show();
-    QCoreApplication::processEvents();
-    return *finestra_;
-  }
+  FinestraPrincipale& Apri() { return prova::ApriPrincipale(finestra_, cartella_); }
 
   template <class W>
   W* Trova(const char* nome) {

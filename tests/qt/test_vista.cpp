@@ -25,6 +25,7 @@
 #include <string>
 
 #include "app.h"
+#include "principale_di_prova.h"
 #include "tests/settings/cartella_temp.h"
 #include "confronto_immagini.h"
 #include "window/qt/aspetto.h"
@@ -158,13 +159,7 @@ class VistaTest : public ::testing::Test {
     QApplication::closeAllWindows();
   }
 
-  FinestraPrincipale& Apri() {
-    finestra_.reset();
-    finestra_ = std::make_unique<FinestraPrincipale>(cartella_);
-    finestra_->show();
-    QCoreApplication::processEvents();
-    return *finestra_;
-  }
+  FinestraPrincipale& Apri() { return prova::ApriPrincipale(finestra_, cartella_); }
 
   // A fixed instant: 15 March 2004 22:00, the satellites spread on both sides.
   void Calcola() {
